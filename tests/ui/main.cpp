@@ -1,0 +1,11 @@
+// Widget tests need one QApplication for the whole run; it uses the offscreen
+// platform so the tests run without a display.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

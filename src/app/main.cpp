@@ -1,5 +1,46 @@
+// Vantrel: VHF/UHF contest logger. The program runs in the folder it was
+// started from; that folder holds log.txt and the settings files.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+
+#include "settings/run_state.h"
+#include "ui/form1.h"
+#include "ui/logo_window.h"
+#include "ui/program_start.h"
+#include "ui/prompter.h"
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName("Vantrel");
+  QApplication::setOrganizationName("QX9ZZ_Software");
+  QFont font = QApplication::font();
+  font.setFamily(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+  QApplication::setFont(font);
+
+  using namespace vantrel;
+  ui::QtPrompter prompter;
+  RunState state;
+  const ui::ScreenGeometry screen = ui::ScreenGeometry::Primary();
+
+  StdFolderEnvironment folders;
+  folders.set_reporter([&prompter](const std::string& title, const std::string& text) {
+    prompter.Message(nullptr, QString::fromLocal8Bit(title.c_str()),
+                     QString::fromLocal8Bit(text.c_str()), ui::MessageIcon::kCritical);
+  });
+  const std::string working_dir = QDir::currentPath().toLocal8Bit().toStdString();
+  ui::PrepareRunState(state, working_dir, folders, ui::LocateDataDirectory().toStdString());
+
+  // The logo shows while the main window loads; it never waits.
+  const QString splash = QString::fromLocal8Bit(state.SharedDataDirectory.c_str()) + "/splash.jpg";
+  auto* logo = new ui::LogoWindow(QFileInfo(splash).isFile() ? splash : QString(), screen);
+  logo->show();
+
+  ui::Form1 form(state, prompter, screen);
+  form.set_terminate_handler([](int) {});
+  if (!form.Load() || form.terminate_requested()) return 1;
+  form.set_terminate_handler([](int code) { QCoreApplication::exit(code); });
+  form.show();
+  return QApplication::exec();
 }

@@ -59,14 +59,18 @@ struct DesignControl {
   double font_points = 8.0;
   std::vector<int> column_twips;  // list views only
   // What the last layout applied, in pixels / points, for tests and for the
-  // layouts that scale relative to the current state.
+  // layouts that scale relative to the current state. Lines keep their end
+  // points here the way `rect` does (left=x1, top=y1, width=x2, height=y2);
+  // controls without text keep applied_font at 0.
   QRectF applied;
   double applied_font = 0;
+  std::vector<double> applied_columns;  // list views: column widths in pixels
 };
 
 // A window's design: its own size and font, then its controls in creation
 // order. The window widget is the top-level; control rectangles are relative
-// to its client area (its central widget for a main window).
+// to its client area (its central widget for a main window). A reference
+// returned by Add stays valid only until the next Add.
 class DesignForm {
  public:
   DesignForm(QWidget* window, QSize design_twips, double font_points = 8.0);
@@ -104,11 +108,16 @@ ScaleFactors FactorsFor(QSize target_pixels);
 
 // Style A (contact editing, station setup, Cabrillo summary).
 void ScaleFormToScreen(DesignForm& form, const ScreenGeometry& screen);
-// Style B (WinKey setup).
+// Style B (WinKey setup). `target` is in pixels, the design size in twips
+// (normally kDesignScreenWidth x kDesignScreenHeight). It scales from the
+// window's current layout (its design size before any layout), and centres
+// the window on a target whose top left corner is 0,0.
 void ScaleFormProportional(DesignForm& form, QSize target, int design_width, int design_height,
                            bool exact, double font_damping, const QString& font_name);
 // Style C (CW setup, voice keyer, graph, rig interface, band privileges, code practice).
-void ScaleFormWorkArea(DesignForm& form, const ScreenGeometry& screen);
+// With fill_work_area (band privileges) the window covers the whole work
+// area from its top left corner instead of its design share of it.
+void ScaleFormWorkArea(DesignForm& form, const ScreenGeometry& screen, bool fill_work_area = false);
 // Style D (voice navigation, CW strings, DX spotting, spectrum map, frequency test, rig tune).
 void ScaleFormScreenCapped(DesignForm& form, const ScreenGeometry& screen);
 
@@ -118,6 +127,10 @@ void ScaleFormScreenCapped(DesignForm& form, const ScreenGeometry& screen);
 void LayoutMainAtCreation(DesignForm& form, const ScreenGeometry& screen);
 void LayoutMainPercent(DesignForm& form, const ScreenGeometry& screen, int percent);
 void LayoutMainFull(DesignForm& form, const ScreenGeometry& screen, bool taskbar);
+
+// Sizes the columns of a list view to its applied_columns; for windows that
+// create their columns after the layout has run.
+void ApplyColumnWidths(const DesignControl& control);
 
 // "&Form Size": the typed answer as a percentage 30..100, rounded; false when
 // the answer is not numeric (nothing is to change then).

@@ -1,0 +1,40 @@
+#include "settings/first_start.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace vantrel {
+
+namespace fs = std::filesystem;
+
+SeedResult SeedDefaultsIfFresh(const std::string& working_dir, const std::string& data_dir) {
+  SeedResult result;
+  std::error_code ec;
+  const fs::path work(working_dir);
+  if (fs::exists(work / "vhfpref.txt", ec) || fs::exists(work / "log.txt", ec)) return result;
+  if (!fs::is_directory(data_dir, ec)) {
+    result.error = "no default data folder at " + data_dir;
+    return result;
+  }
+  std::vector<fs::path> sources;
+  for (const auto& entry : fs::directory_iterator(data_dir, ec))
+    if (entry.is_regular_file(ec)) sources.push_back(entry.path());
+  // The preference file goes last: if seeding is cut short, the next start
+  // reports the missing preferences (and goes on) instead of refusing to
+  // start for want of a log.
+  std::stable_partition(sources.begin(), sources.end(),
+                        [](const fs::path& p) { return p.filename() != "vhfpref.txt"; });
+  for (const auto& src : sources) {
+    const fs::path dst = work / src.filename();
+    if (fs::exists(dst, ec)) continue;
+    if (!fs::copy_file(src, dst, fs::copy_options::skip_existing, ec) || ec) {
+      result.error = "cannot copy " + src.filename().string() + ": " + ec.message();
+      return result;
+    }
+    result.copied.push_back(src.filename().string());
+  }
+  result.seeded = !result.copied.empty();
+  return result;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,213 @@
+// Form1: the main logging window. It owns the program run: the contact log,
+// the preference values and every other window, which it creates on demand.
+//
+// Responsibilities: build the window's controls and menus from design
+// geometry; run the start-up load step, the log load (mnuopen2), the new-log
+// confirmation and both ways out; keep vhfpref.txt current (SavePref).
+// Collaborations: RunState (the run's data), Prompter (questions and
+// messages), form_scale (layout), platform/durable_file (disk).
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "settings/run_state.h"
+#include "ui/form_scale.h"
+#include "ui/prompter.h"
+
+namespace vantrel::ui {
+
+inline constexpr int kGridLabelCount = 165;
+
+class Form1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The caption: product and version, 64 blanks, then our web address. The
+  // exports take the product name from its first 50 characters.
+  static QString Caption();
+
+  Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  // The load step of start-up. Returns false when the program must end
+  // (the log could not be loaded). `terminate_requested()` then says so too.
+  bool Load();
+
+  // Reloads the whole log from log.txt and rebuilds what derives from it. A
+  // file that cannot be loaded shows "File Error" and ends the program.
+  bool mnuopen2();
+  // The question of start-up: continue the existing log or start anew.
+  bool AskContinueLog();
+  // Asks for the typed "YES", erases the log when given, reloads either way.
+  bool StartNewLog();
+  // Writes vhfpref.txt whole from the current values.
+  bool SavePref();
+
+  RunState& state() { return state_; }
+  DesignForm& design() { return *design_; }
+  bool terminate_requested() const { return terminate_requested_; }
+  // How the program ends when the log cannot be loaded; tests replace it.
+  void set_terminate_handler(std::function<void(int)> handler) { terminate_ = std::move(handler); }
+
+  // Controls, under their established names.
+  QLineEdit* txtCall = nullptr;
+  QLineEdit* txtRSTR = nullptr;
+  QLineEdit* txtSec = nullptr;
+  QLineEdit* txtRSTS = nullptr;
+  QLineEdit* txtPostConTime = nullptr;
+  QLineEdit* txtPostConDate = nullptr;
+  QLabel* lblCallCaption = nullptr;
+  QLabel* lblRstRCaption = nullptr;
+  QLabel* lblGridCaption = nullptr;
+  QLabel* lblRstSCaption = nullptr;
+  QLabel* lblPostConTime = nullptr;
+  QLabel* lblPostConDate = nullptr;
+  QPushButton* cmdClear = nullptr;
+  QLabel* Label3 = nullptr;  // "New"
+  QLabel* Label14 = nullptr;
+  QLabel* Label23 = nullptr;  // bearing
+  QLabel* Label22 = nullptr;
+  QLabel* Label24 = nullptr;  // distance
+  QLabel* lblDialog = nullptr;
+  QLabel* Label11 = nullptr;
+  QLabel* lblutctime = nullptr;
+  QLabel* lblCurTime = nullptr;
+  QLabel* Label16 = nullptr;
+  QLabel* lblPossDup = nullptr;
+  QPushButton* cmdDup = nullptr;
+  QLabel* lblDupe = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* lblTotCon = nullptr;
+  QLabel* Label13 = nullptr;
+  QLabel* lblTotSec = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* lblsectogo = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* lblTotScore = nullptr;
+  QLabel* Label8 = nullptr;
+  QLabel* lblAQSO20 = nullptr;
+  QLabel* Label9 = nullptr;
+  QLabel* lblAQSO60 = nullptr;
+  QLabel* Label20 = nullptr;  // "Band"
+  QLabel* Label21 = nullptr;  // current band in words
+  QLabel* lblBandSwitch = nullptr;
+  QLabel* Label30 = nullptr;  // current mode
+  QLabel* Label10 = nullptr;  // "#Contacts / #Grids"
+  std::array<QLabel*, 10> bandNameLabels{};   // lbl160 .. Label19
+  std::array<QLabel*, 10> bandCountLabels{};  // lbl50 .. lbl10
+  std::array<QListWidget*, 10> gridLists{};   // List1 .. List10
+  std::array<QLabel*, kGridLabelCount> lblGrid{};
+  QLabel* lblRecentContacts = nullptr;
+  QPushButton* cmdList = nullptr;
+  QPushButton* cmdEdit = nullptr;
+  QPushButton* cmdDelete = nullptr;
+  QPushButton* Command2 = nullptr;  // view switch
+  QPushButton* Command3 = nullptr;  // map north
+  QPushButton* Command4 = nullptr;  // map south
+  QPushButton* Command5 = nullptr;  // map west
+  QPushButton* Command6 = nullptr;  // map east
+  QTreeWidget* ListView1 = nullptr;
+
+  // Menu items, under their established names.
+  QAction* mnuNew = nullptr;
+  QAction* mnuOpen = nullptr;
+  QAction* mnuArchive = nullptr;
+  QAction* mnuRestore = nullptr;
+  QAction* mnuWriteSumm = nullptr;
+  QAction* mnuExportADIF = nullptr;
+  QAction* mnuExit = nullptr;
+  QAction* mnuRecall = nullptr;
+  QAction* mnuCopyListtoClipboard = nullptr;
+  QAction* mnuListPrevious = nullptr;
+  QAction* mnuPostContest = nullptr;
+  std::array<QAction*, 17> bandMenuItems{};
+  QAction* mnuPrivileges = nullptr;
+  QAction* mnuCW = nullptr;
+  QAction* mnuPhone = nullptr;
+  QAction* mnuRstRecord = nullptr;
+  QAction* mnuRstDontRecord = nullptr;
+  QAction* mnuSetup = nullptr;
+  QAction* mnuColors = nullptr;
+  QAction* mnuFormSize = nullptr;
+  QAction* mnuTaskbar = nullptr;
+  QAction* mnuRigInterface = nullptr;
+  QAction* mnuSpotConfigure = nullptr;
+  QAction* mnuViewSpectrumMap = nullptr;
+  QAction* mnuCWSetup = nullptr;
+  QAction* mnuCWStrings = nullptr;
+  QAction* mnuPhoneSetup = nullptr;
+  QAction* mnuVoiceNavigation = nullptr;
+  QAction* mnugraph = nullptr;
+  QAction* mnuHelp = nullptr;
+
+  QAction* FindAction(const QString& name) const;
+
+  // Menu handlers that exist now.
+  void mnuFormSize_Click();
+  void mnuTaskbar_Click();
+  void mnuExit_Click();
+  void mnuNew_Click();
+
+  // The 100 % layout (work area or whole screen), also run when the taskbar
+  // option changes.
+  void ApplyFullLayout();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  QLabel* AddLabel(const char* name, const QString& caption, int left, int top, int width,
+                   int height, double font = 8.0);
+  QPushButton* AddButton(const char* name, const QString& caption, int left, int top, int width,
+                         int height, double font = 8.0);
+  QLineEdit* AddTextBox(const char* name, int left, int top, int width, int height, int max_length,
+                        double font = 12.0);
+  QAction* AddAction(QMenu* menu, const char* name, const QString& caption);
+
+  // Start-up steps and hand-offs that later work fills in. Each is named for
+  // what it will do; until then it does nothing.
+  void OfferUtcOffsetCorrection() {}
+  void ApplyGridMapView();
+  void ApplyModeDisplay();
+  void BandChange() {}
+  void OpenStationSetup() {}
+  void ReadVoiceKeyerSettings() {}
+  void ReadCwSettings() {}
+  void OpenRigInterface() {}
+  void ResetGridMapColours() {}
+  void RecountTallies() {}
+  void FillContactList() {}
+  void RedrawBandMap() {}
+  void EmptyCwBuffer() {}
+  bool CwSending() const { return false; }
+  void CloseOtherWindows() {}
+  void Backup() {}
+
+  void RestoreWorkingDirectory();
+  void ShowLoadFailure();
+  void Terminate(int code);
+
+  RunState& state_;
+  Prompter& prompter_;
+  ScreenGeometry screen_;
+  std::unique_ptr<DesignForm> design_;
+  QWidget* client_ = nullptr;
+  std::function<void(int)> terminate_;
+  bool terminate_requested_ = false;
+  bool closing_via_exit_ = false;
+};
+
+}  // namespace vantrel::ui

@@ -1,0 +1,250 @@
+// Form1's start-up load step, the log load, the new-log confirmation, the
+// preference file and the ways out.
+#include <QCloseEvent>
+#include <QDir>
+
+#include "platform/durable_file.h"
+#include "ui/form1.h"
+
+namespace vantrel::ui {
+
+namespace {
+
+const QString kDefaultDataTitle = "Error opening default data.";
+const QString kDefaultDataText =
+    "Error loading default data .  Check to make sure vhfpref.txt is in your working directory.";
+const QString kFileErrorText =
+    "Error opening file.  This error is annoying but probably correctable.  In all likelihood, a "
+    "character such as a quote got into your data or one of your entries has an invalid "
+    "date/time format.  Close this program and open log.txt in the program's working directory "
+    "with a text editor such as notepad.  Inspect the data and fix any errors you see (remove any "
+    "extra quotes and make sure your date and time entries are valid).";
+
+QString FromLatin1(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+}  // namespace
+
+void Form1::RestoreWorkingDirectory() {
+  // File dialogs may have moved the process elsewhere; data files always
+  // belong to the folder the program started in.
+  if (!state_.WorkingDirectory.empty()) QDir::setCurrent(FromLatin1(state_.WorkingDirectory));
+}
+
+bool Form1::Load() {
+  // 1. Values that stand even when the preference file cannot be read.
+  state_.prefs.RecordRst = 1;
+  state_.prefs.FormSizePercent = 100;
+  Label3->setVisible(false);
+
+  // 2. The whole screen, controls scaled by the design factors.
+  LayoutMainAtCreation(*design_, screen_);
+
+  // 3. The design already runs the lists down to the band table heading.
+  lblDialog->setText("Select a band and mode from the menu bar!");
+
+  // 5. Bearing and distance start empty; map squares show the window behind.
+  Label23->clear();
+  Label24->clear();
+  for (QLabel* g : lblGrid) g->setAutoFillBackground(false);
+
+  // 6.
+  state_.PartialDupesOn = 1;
+
+  // 7. The preference file. A damaged file is reported; the values read so
+  // far stand and the rest keep their defaults, so the log still gets loaded
+  // before the operator can log anything.
+  {
+    RestoreWorkingDirectory();
+    std::string text, error;
+    PrefsReadResult result;
+    if (!ReadWholeFile(state_.PrefsPath(), text, error)) {
+      result.error = PrefsReadError::kMissing;
+      result.line = 1;
+    } else {
+      result = ParsePrefs(text, state_.prefs);
+    }
+    if (!result.ok()) {
+      prompter_.Beep();
+      prompter_.Message(this, kDefaultDataTitle, kDefaultDataText, MessageIcon::kNone);
+    }
+    mnuListPrevious->setChecked(state_.prefs.ListPreviousContacts == 1);
+  }
+
+  OfferUtcOffsetCorrection();  // 8.
+  ApplyGridMapView();          // 9.
+  if (state_.prefs.FormSizePercent < 100)
+    LayoutMainPercent(*design_, screen_, state_.prefs.FormSizePercent);  // 10.
+  ApplyModeDisplay();                                                    // 11.
+  BandChange();                                                          // 12.
+  mnuRstRecord->setChecked(state_.prefs.RecordRst == 1);                 // 13.
+  mnuRstDontRecord->setChecked(state_.prefs.RecordRst != 1);
+  OpenStationSetup();  // 14.
+  if (!AskContinueLog()) return false;  // 15.
+  ReadVoiceKeyerSettings();  // 16.
+  ReadCwSettings();          // 17.
+  ApplyFullLayout();         // 18.
+  if (state_.prefs.RigType != "None") OpenRigInterface();  // 19.
+
+  if (state_.SeededDefaults)
+    lblDialog->setText("Default data files created in " + FromLatin1(state_.WorkingDirectory) +
+                       ".  Select a band and mode from the menu bar!");
+  txtCall->setFocus();
+  return true;
+}
+
+void Form1::ApplyGridMapView() {
+  const bool grid_view = state_.prefs.GridMapView == "View Bands";
+  Command2->setText(grid_view ? "View Bands" : "View Grids");
+  for (QListWidget* l : gridLists) l->setVisible(!grid_view);
+  for (QLabel* l : bandNameLabels) l->setVisible(!grid_view);
+  for (QLabel* l : bandCountLabels) l->setVisible(!grid_view);
+  Label10->setVisible(!grid_view);
+  for (QLabel* g : lblGrid) g->setVisible(grid_view);
+  for (QPushButton* b : {Command3, Command4, Command5, Command6}) b->setVisible(grid_view);
+}
+
+void Form1::ApplyModeDisplay() {
+  Label30->setText(FromLatin1(state_.prefs.CurrentMode));
+  const bool phone = QString::fromLatin1(state_.prefs.CurrentMode.c_str()).toUpper() == "PH";
+  mnuPhone->setChecked(phone);
+  mnuCW->setChecked(!phone);
+}
+
+bool Form1::AskContinueLog() {
+  const bool yes = prompter_.YesNo(
+      this, "Open existing log?",
+      "Do you want to continue an existing contest? (Yes opens your existing log, No erases any "
+      "existing log and starts a new log.)",
+      MessageIcon::kQuestion);
+  const bool loaded = yes ? mnuopen2() : StartNewLog();
+  cmdEdit->setVisible(false);
+  cmdDelete->setVisible(false);
+  return loaded;
+}
+
+bool Form1::StartNewLog() {
+  const auto reply = prompter_.Input(
+      this, "WARNING - Your existing log file will be ERASED!",
+      "Are you sure that you want to start a new log file?  This function will ERASE the existing "
+      "log file!\r\n\r\nTo verify that you want to start a new log file, please type: YES");
+  if (reply && reply->toUpper() == "YES") {
+    Backup();
+    state_.prefs.TotalTimeOnSeconds = 0;
+    RestoreWorkingDirectory();
+    std::string error;
+    if (ReplaceFileAtomically(state_.LogPath(), "", error)) {
+      state_.log.Clear();
+      SavePref();
+    } else {
+      // The old log stays; the reload below shows it again.
+      prompter_.Message(this, "Unable to start a new log",
+                        "The log could not be erased: " + FromLatin1(error),
+                        MessageIcon::kWarning);
+    }
+  }
+  return mnuopen2();
+}
+
+bool Form1::mnuopen2() {
+  ResetGridMapColours();
+  RestoreWorkingDirectory();
+  std::string text, error;
+  ContactLog loaded;
+  if (!ReadWholeFile(state_.LogPath(), text, error) || !ParseLog(text, loaded).ok()) {
+    ShowLoadFailure();
+    return false;
+  }
+  state_.log.Swap(loaded);
+  RecountTallies();
+  FillContactList();
+  if (state_.LoadedContactCount == 0) state_.LoadedContactCount = state_.log.ContactCount();
+  return true;
+}
+
+void Form1::ShowLoadFailure() {
+  prompter_.Message(this, "File Error", kFileErrorText, MessageIcon::kNone);
+  // Nothing is saved on the way out: the damaged file stays for repair.
+  Terminate(1);
+}
+
+void Form1::Terminate(int code) {
+  terminate_requested_ = true;
+  if (terminate_) terminate_(code);
+}
+
+bool Form1::SavePref() {
+  state_.prefs.GridMapView = Command2->text().toStdString();
+  RestoreWorkingDirectory();
+  std::string error;
+  if (!ReplaceFileAtomically(state_.PrefsPath(), FormatPrefs(state_.prefs), error)) {
+    lblDialog->setText("Settings not saved: " + FromLatin1(error));
+    return false;
+  }
+  return true;
+}
+
+void Form1::mnuNew_Click() {
+  StartNewLog();
+}
+
+void Form1::mnuExit_Click() {
+  // Leaves at once: no other window is asked and no backup is made.
+  closing_via_exit_ = true;
+  Terminate(0);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (closing_via_exit_ || terminate_requested_) {
+    event->accept();
+    return;
+  }
+  EmptyCwBuffer();
+  if (CwSending()) {
+    // The keying stops because its buffer is now empty; a second close works.
+    event->ignore();
+    return;
+  }
+  CloseOtherWindows();
+  Backup();
+  event->accept();
+}
+
+void Form1::mnuFormSize_Click() {
+  const auto answer = prompter_.Input(
+      this, "Please enter screen percentage.",
+      "Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for "
+      "best results.  Values below 75 do not display well.",
+      QString::number(state_.prefs.FormSizePercent));
+  int percent = 0;
+  if (answer && ParseFormSizePercent(*answer, percent)) {
+    state_.prefs.FormSizePercent = static_cast<uint8_t>(percent);
+    prompter_.Message(this, "For this setting to take effect please restart this program.",
+                      "This program must be closed and restarted for this setting to take effect.",
+                      MessageIcon::kNone);
+    SavePref();
+  } else {
+    prompter_.Message(this, "Numeric Values Required", "Please enter only numeric values.",
+                      MessageIcon::kNone);
+  }
+}
+
+void Form1::mnuTaskbar_Click() {
+  if (state_.prefs.FormSizePercent == 100) {
+    state_.prefs.TaskbarDisplay = state_.prefs.TaskbarDisplay == 1 ? 0 : 1;
+    SavePref();
+    ApplyFullLayout();
+  } else {
+    mnuTaskbar->setChecked(state_.prefs.TaskbarDisplay == 1);
+    prompter_.Message(this, "Please set your form size to 100% to use this option.",
+                      "The form size must be set to 100% to use the taskbar display option.",
+                      MessageIcon::kNone);
+  }
+}
+
+void Form1::ApplyFullLayout() {
+  mnuTaskbar->setChecked(state_.prefs.TaskbarDisplay == 1);
+  if (state_.prefs.FormSizePercent == 100)
+    LayoutMainFull(*design_, screen_, state_.prefs.TaskbarDisplay == 1);
+}
+
+}  // namespace vantrel::ui

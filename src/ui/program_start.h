@@ -1,0 +1,25 @@
+// The start of a program run up to the main window: the working folder, the
+// user folders, the shared preferences, the backup folder and, in an empty
+// folder, the default data files.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "settings/run_state.h"
+#include "settings/user_folders.h"
+
+namespace vantrel::ui {
+
+// Where the shipped data files are: $VANTREL_DATA_DIR, else "data" beside the
+// program, else ../share/vantrel beside it, else the source tree's data/.
+QString LocateDataDirectory();
+
+// Start-up steps before the main window: records the working directory
+// (`working_dir`), seeds the defaults into a fresh folder, resolves and
+// creates the user folders, loads the shared preferences and creates the
+// backup folder (silently).
+void PrepareRunState(RunState& state, const std::string& working_dir, FolderEnvironment& folders,
+                     const std::string& data_dir);
+
+}  // namespace vantrel::ui

@@ -1,0 +1,366 @@
+// Start-up of the main window against real files in a scratch working folder,
+// with the operator's answers scripted.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "ui/form1.h"
+#include "ui/program_start.h"
+
+namespace vantrel::ui {
+namespace {
+
+const char kThreeContacts[] =
+    "\"N0CALL\",\"59\",\"FN31\",\"59\",\"FN20\",\"2007/06/09\",\"18:30:15\",\"144 M\",\"PH\",\"144.200\"\r\n"
+    "\"W1AW\",\"\",\"FN31pr\",\"\",\"FN20\",\"2007/06/09\",\"18:31:00\",\"50 M\",\"CW\",\"\"\r\n"
+    "\"K2XX\",\"599\",\"FN12\",\"599\",\"FN20\",\"2007/06/09\",\"18:32:00\",\"432 M\",\"CW\",\"432.100\"\r\n";
+
+std::string Prefs(int lines = 19, const char* mode = "PH", const char* view = "View Grids",
+                  int record_rst = 1, int list_previous = 0) {
+  std::ostringstream s;
+  const std::string values[19] = {"\"N0CALL\"", "\"FN20\"", "5", std::string("\"") + mode + "\"",
+                                   "\"144 M\"", "0", "2", std::to_string(record_rst), "100", "0",
+                                   "76", "40", std::string("\"") + view + "\"", "255", "8421504",
+                                   "0", "\"None\"", "0", std::to_string(list_previous)};
+  for (int i = 0; i < lines; ++i) s << values[i] << "\r\n";
+  return s.str();
+}
+
+class Form1StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    state_.WorkingDirectory = dir_.path().toStdString();
+    state_.UserDataDirectory = dir_.path().toStdString() + "/user";
+    screen_.screen = QRect(0, 0, 1920, 1080);
+    screen_.workArea = QRect(0, 0, 1920, 1040);
+  }
+
+  void Write(const char* name, const std::string& bytes) {
+    std::ofstream(dir_.filePath(name).toStdString(), std::ios::binary) << bytes;
+  }
+  std::string Read(const char* name) {
+    std::ifstream in(dir_.filePath(name).toStdString(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+
+  std::unique_ptr<Form1> Start() {
+    auto form = std::make_unique<Form1>(state_, prompter_, screen_);
+    form->set_terminate_handler([this](int code) { exit_codes_.push_back(code); });
+    loaded_ = form->Load();
+    return form;
+  }
+
+  QTemporaryDir dir_;
+  RunState state_;
+  ScriptedPrompter prompter_;
+  ScreenGeometry screen_;
+  std::vector<int> exit_codes_;
+  bool loaded_ = false;
+};
+
+TEST_F(Form1StartupTest, CaptionCarriesProductVersionAndPadding) {
+  const QString caption = Form1::Caption();
+  EXPECT_TRUE(caption.startsWith(QString("QX9ZZ's Vantrel 3.0") + QString(64, ' ')));
+  EXPECT_FALSE(caption.at(19 + 64).isSpace());
+  // The exports take the product from the first 50 characters, trimmed.
+  EXPECT_EQ(caption.left(50).trimmed(), "QX9ZZ's Vantrel 3.0");
+}
+
+TEST_F(Form1StartupTest, YesLoadsTheExistingLogAndAppliesPreferences) {
+  Write("vhfpref.txt", Prefs(19, "PH", "View Bands", 2, 1));
+  Write("log.txt", kThreeContacts);
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  EXPECT_TRUE(exit_codes_.empty());
+  EXPECT_EQ(state_.log.ContactCount(), 3);
+  EXPECT_EQ(state_.log.Record(2).GridRcvd, "FN31pr");
+  EXPECT_EQ(state_.log.Record(2).RstRcvd, "");
+  EXPECT_EQ(state_.LoadedContactCount, 3);
+  EXPECT_EQ(state_.prefs.OwnCall, "N0CALL");
+  EXPECT_FLOAT_EQ(state_.prefs.UtcOffsetHours, 5.0f);
+  EXPECT_TRUE(form->mnuListPrevious->isChecked());
+  EXPECT_TRUE(form->mnuPhone->isChecked());
+  EXPECT_FALSE(form->mnuCW->isChecked());
+  EXPECT_TRUE(form->mnuRstDontRecord->isChecked());
+  EXPECT_FALSE(form->mnuRstRecord->isChecked());
+  EXPECT_EQ(form->Label30->text(), "PH");
+  // "View Bands" stored means the grid view is shown.
+  EXPECT_EQ(form->Command2->text(), "View Bands");
+  EXPECT_FALSE(form->lblGrid[82]->isHidden());
+  EXPECT_TRUE(form->gridLists[0]->isHidden());
+  EXPECT_TRUE(form->cmdEdit->isHidden());
+  EXPECT_EQ(form->lblDialog->text(), "Select a band and mode from the menu bar!");
+  ASSERT_EQ(prompter_.asked.size(), 1u);
+  EXPECT_EQ(prompter_.asked[0].title, "Open existing log?");
+  EXPECT_EQ(prompter_.asked[0].text,
+            "Do you want to continue an existing contest? (Yes opens your existing log, No "
+            "erases any existing log and starts a new log.)");
+  // The file was only read.
+  EXPECT_EQ(Read("log.txt"), kThreeContacts);
+}
+
+TEST_F(Form1StartupTest, NewLogNeedsTheTypedYes) {
+  struct Case {
+    std::optional<QString> reply;
+    bool erased;
+  };
+  const Case cases[] = {{QString("YES"), true},  {QString("yes"), true},
+                        {QString("Yes"), true},  {QString("YES."), false},
+                        {QString(""), false},    {std::nullopt, false},
+                        {QString(" YES"), false}};
+  for (const Case& c : cases) {
+    Write("vhfpref.txt", Prefs());
+    Write("log.txt", kThreeContacts);
+    state_ = RunState{};
+    state_.WorkingDirectory = dir_.path().toStdString();
+    state_.prefs.TotalTimeOnSeconds = 0;
+    prompter_ = ScriptedPrompter{};
+    prompter_.yes_no_answers = {false};
+    prompter_.input_answers = {c.reply};
+    auto form = Start();
+    const QString label = c.reply ? *c.reply : QString("<cancel>");
+    ASSERT_TRUE(loaded_) << label.toStdString();
+    EXPECT_EQ(state_.log.ContactCount(), c.erased ? 0 : 3) << label.toStdString();
+    EXPECT_EQ(Read("log.txt"), c.erased ? "" : kThreeContacts) << label.toStdString();
+    ASSERT_GE(prompter_.asked.size(), 2u);
+    EXPECT_EQ(prompter_.asked[1].title, "WARNING - Your existing log file will be ERASED!");
+    EXPECT_EQ(prompter_.asked[1].text,
+              "Are you sure that you want to start a new log file?  This function will ERASE the "
+              "existing log file!\r\n\r\nTo verify that you want to start a new log file, please "
+              "type: YES");
+  }
+}
+
+TEST_F(Form1StartupTest, DamagedOrMissingLogEndsTheProgramAndLeavesTheFile) {
+  const std::string damaged[] = {
+      // stray quote
+      "\"N0CALL\",\"59\",\"FN\"31\",\"59\",\"FN20\",\"2007/06/09\",\"18:30:15\",\"144 M\",\"PH\",\"\"\r\n",
+      // short last record
+      std::string(kThreeContacts) + "\"W9XYZ\",\"59\",\"EN52\"\r\n",
+  };
+  for (const auto& bytes : damaged) {
+    Write("vhfpref.txt", Prefs());
+    Write("log.txt", bytes);
+    prompter_ = ScriptedPrompter{};
+    prompter_.yes_no_answers = {true};
+    exit_codes_.clear();
+    auto form = Start();
+    EXPECT_FALSE(loaded_);
+    EXPECT_TRUE(form->terminate_requested());
+    ASSERT_EQ(exit_codes_.size(), 1u);
+    ASSERT_EQ(prompter_.asked.size(), 2u);
+    EXPECT_EQ(prompter_.asked[1].title, "File Error");
+    EXPECT_TRUE(prompter_.asked[1].text.startsWith(
+        "Error opening file.  This error is annoying but probably correctable.  In all "
+        "likelihood, a character"));
+    EXPECT_TRUE(prompter_.asked[1].text.endsWith(
+        "(remove any extra quotes and make sure your date and time entries are valid)."));
+    EXPECT_EQ(Read("log.txt"), bytes);
+  }
+
+  QFile::remove(dir_.filePath("log.txt"));
+  prompter_ = ScriptedPrompter{};
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  EXPECT_FALSE(loaded_);
+  EXPECT_TRUE(prompter_.WasAsked("File Error"));
+  EXPECT_FALSE(QFile::exists(dir_.filePath("log.txt")));
+}
+
+TEST_F(Form1StartupTest, ShortPreferenceFileIsReportedAndTheLogStillLoads) {
+  Write("vhfpref.txt", Prefs(18));
+  Write("log.txt", kThreeContacts);
+  prompter_.yes_no_answers = {true};
+  const std::string before = Read("vhfpref.txt");
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  EXPECT_EQ(prompter_.beeps, 1);
+  ASSERT_GE(prompter_.asked.size(), 2u);
+  EXPECT_EQ(prompter_.asked[0].title, "Error opening default data.");
+  EXPECT_EQ(prompter_.asked[0].text,
+            "Error loading default data .  Check to make sure vhfpref.txt is in your working "
+            "directory.");
+  EXPECT_EQ(prompter_.asked[1].title, "Open existing log?");
+  // What was read stands; the file itself is not rewritten behind the operator's back.
+  EXPECT_EQ(state_.prefs.OwnCall, "N0CALL");
+  EXPECT_EQ(state_.log.ContactCount(), 3);
+  EXPECT_EQ(Read("vhfpref.txt"), before);
+}
+
+TEST_F(Form1StartupTest, MissingPreferenceFileKeepsDefaults) {
+  Write("log.txt", "");
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  EXPECT_TRUE(prompter_.WasAsked("Error opening default data."));
+  EXPECT_EQ(state_.prefs.RecordRst, 1);
+  EXPECT_EQ(state_.prefs.FormSizePercent, 100);
+  EXPECT_EQ(state_.log.ContactCount(), 0);
+  EXPECT_EQ(state_.LoadedContactCount, 0);
+}
+
+TEST_F(Form1StartupTest, FormSizeAnswersAreClampedOrRefused) {
+  Write("vhfpref.txt", Prefs());
+  Write("log.txt", "");
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+
+  struct Case {
+    std::optional<QString> answer;
+    int stored;
+    const char* title;
+  };
+  const Case cases[] = {
+      {QString("120"), 100, "For this setting to take effect please restart this program."},
+      {QString("10"), 30, "For this setting to take effect please restart this program."},
+      {QString("85"), 85, "For this setting to take effect please restart this program."},
+      {QString("abc"), 85, "Numeric Values Required"},
+      {std::nullopt, 85, "Numeric Values Required"},
+  };
+  for (const Case& c : cases) {
+    prompter_.asked.clear();
+    prompter_.input_answers = {c.answer};
+    form->mnuFormSize_Click();
+    EXPECT_EQ(state_.prefs.FormSizePercent, c.stored);
+    ASSERT_EQ(prompter_.asked.size(), 2u);
+    EXPECT_EQ(prompter_.asked[0].title, "Please enter screen percentage.");
+    EXPECT_EQ(prompter_.asked[1].title, c.title);
+    // The stored file follows (line 9).
+    ProgramPrefs reread;
+    ASSERT_TRUE(ParsePrefs(Read("vhfpref.txt"), reread).ok());
+    EXPECT_EQ(reread.FormSizePercent, c.stored);
+  }
+}
+
+TEST_F(Form1StartupTest, TaskbarOptionNeedsFullSize) {
+  Write("vhfpref.txt", Prefs());
+  Write("log.txt", "");
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  EXPECT_FALSE(form->mnuTaskbar->isChecked());
+  form->mnuTaskbar_Click();
+  EXPECT_EQ(state_.prefs.TaskbarDisplay, 1);
+  EXPECT_TRUE(form->mnuTaskbar->isChecked());
+  EXPECT_EQ(form->design().applied_window.size(), QSize(1920, 1040));
+
+  state_.prefs.FormSizePercent = 90;
+  prompter_.asked.clear();
+  form->mnuTaskbar_Click();
+  EXPECT_EQ(state_.prefs.TaskbarDisplay, 1);
+  EXPECT_TRUE(form->mnuTaskbar->isChecked());
+  ASSERT_EQ(prompter_.asked.size(), 1u);
+  EXPECT_EQ(prompter_.asked[0].title, "Please set your form size to 100% to use this option.");
+  EXPECT_EQ(prompter_.asked[0].text,
+            "The form size must be set to 100% to use the taskbar display option.");
+}
+
+TEST_F(Form1StartupTest, PreferencesAreWrittenToTheWorkingFolderWhereverTheProcessWent) {
+  Write("vhfpref.txt", Prefs());
+  Write("log.txt", "");
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  QTemporaryDir elsewhere;
+  QDir::setCurrent(elsewhere.path());
+  state_.prefs.OwnCall = "W9XYZ";
+  ASSERT_TRUE(form->SavePref());
+  EXPECT_FALSE(QFile::exists(elsewhere.filePath("vhfpref.txt")));
+  ProgramPrefs reread;
+  ASSERT_TRUE(ParsePrefs(Read("vhfpref.txt"), reread).ok());
+  EXPECT_EQ(reread.OwnCall, "W9XYZ");
+  EXPECT_EQ(reread.GridMapView, "View Grids");
+}
+
+TEST_F(Form1StartupTest, MenusCarryTheirCaptions) {
+  Write("vhfpref.txt", Prefs());
+  Write("log.txt", "");
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  EXPECT_FALSE(form->mnuOpen->isEnabled());
+  const std::pair<const char*, const char*> items[] = {
+      {"mnuExit", "&Exit"},           {"mnuNew", "&New"},
+      {"mnu160", "50 MHz"},           {"mnu10", "1.3 GHz"},
+      {"mnu241g", "241GHz"},          {"mnuPrivileges", "&Privileges"},
+      {"mnuRstRecord", "&Record"},    {"mnuRstDontRecord", "&Don't Record"},
+      {"mnuFormSize", "&Form Size"},  {"mnuTaskbar", "&Taskbar"},
+      {"mnuListPrevious", "&List Previous Contacts"},
+      {"mnuArchive", "Archive Current &Log"},
+      {"mnuRestore", "&Restore from Archive or Backup"},
+      {"mnuExportADIF", "Export &ADIF Format"},
+      {"mnuWriteSumm", "&Write Cabrillo File"},
+      {"mnuCopyListtoClipboard", "&Copy Listed Items to Clipboard"},
+      {"mnuPostContest", "&Post Contest Mode"},
+  };
+  for (const auto& [name, caption] : items) {
+    QAction* a = form->FindAction(name);
+    ASSERT_NE(a, nullptr) << name;
+    EXPECT_EQ(a->text(), caption) << name;
+  }
+}
+
+TEST_F(Form1StartupTest, ExitEndsAtOnceAndCloseBoxIsAccepted) {
+  Write("vhfpref.txt", Prefs());
+  Write("log.txt", kThreeContacts);
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  form->show();
+  EXPECT_TRUE(form->close());
+  EXPECT_TRUE(exit_codes_.empty());
+  form->mnuExit->trigger();
+  EXPECT_EQ(exit_codes_, std::vector<int>{0});
+}
+
+TEST(ProgramStartTest, FreshFolderIsSeededAndPartialSetIsLeftAlone) {
+  QTemporaryDir work, data, home;
+  std::ofstream(data.filePath("vhfpref.txt").toStdString(), std::ios::binary) << Prefs();
+  std::ofstream(data.filePath("log.txt").toStdString(), std::ios::binary) << "";
+  std::ofstream(data.filePath("readVHF.txt").toStdString(), std::ios::binary) << "help\r\n";
+
+  class FakeFolders : public FolderEnvironment {
+   public:
+    explicit FakeFolders(std::string base) : base_(std::move(base)) {}
+    std::string Profile() override { return base_; }
+    std::string MyDocuments() override { return {}; }
+    std::string Documents() override { return base_ + "/Documents"; }
+    std::string AppData() override { return base_ + "/appdata"; }
+    std::string FallbackBase() override { return base_ + "/Documents"; }
+    bool FolderExists(const std::string& path) override { return QDir(path.c_str()).exists(); }
+    bool CreateFolder(const std::string& path, std::string&) override {
+      return QDir().mkdir(path.c_str());
+    }
+    void Report(const std::string&, const std::string&) override {}
+
+   private:
+    std::string base_;
+  } folders(home.path().toStdString());
+  QDir(home.path()).mkdir("appdata");
+
+  RunState state;
+  PrepareRunState(state, work.path().toStdString(), folders, data.path().toStdString());
+  EXPECT_TRUE(state.SeededDefaults);
+  EXPECT_TRUE(QFile::exists(work.filePath("vhfpref.txt")));
+  EXPECT_TRUE(QFile::exists(work.filePath("log.txt")));
+  EXPECT_TRUE(QFile::exists(work.filePath("readVHF.txt")));
+  EXPECT_TRUE(QDir(QString::fromStdString(state.BackupFolder())).exists());
+  EXPECT_TRUE(QString::fromStdString(state.UserDataDirectory).endsWith("/QX9ZZ Software/VHF"));
+
+  // A folder with a log but no preferences is not fresh: nothing is added.
+  QTemporaryDir partial;
+  std::ofstream(partial.filePath("log.txt").toStdString(), std::ios::binary) << kThreeContacts;
+  RunState state2;
+  PrepareRunState(state2, partial.path().toStdString(), folders, data.path().toStdString());
+  EXPECT_FALSE(state2.SeededDefaults);
+  EXPECT_FALSE(QFile::exists(partial.filePath("vhfpref.txt")));
+}
+
+}  // namespace
+}  // namespace vantrel::ui

@@ -72,7 +72,8 @@ bool MainWindow(const QString& out, int width, int height, bool grid_view) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  const QString out = argc > 1 ? QString(argv[1]) : QString("docs/screenshots");
+  // Absolute: the main window makes its own working folder current.
+  const QString out = QDir(argc > 1 ? QString(argv[1]) : QString("docs/screenshots")).absolutePath();
   QDir().mkpath(out);
   bool ok = true;
   ok &= MainWindow(out, 1920, 1080, false);

@@ -59,11 +59,8 @@ bool MainWindow(const QString& out, int width, int height, bool grid_view) {
   form.set_terminate_handler([](int) {});
   if (!form.Load()) return false;
   form.show();
-  const QString name = QString("%1/main-%2x%3%4.png")
-                           .arg(out)
-                           .arg(width)
-                           .arg(height)
-                           .arg(grid_view ? "-grid" : "");
+  const QString name =
+      QString("%1/main-%2x%3%4.png").arg(out).arg(width).arg(height).arg(grid_view ? "-grid" : "");
   return Save(form, name);
 }
 
@@ -73,7 +70,8 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   // Absolute: the main window makes its own working folder current.
-  const QString out = QDir(argc > 1 ? QString(argv[1]) : QString("docs/screenshots")).absolutePath();
+  const QString out =
+      QDir(argc > 1 ? QString(argv[1]) : QString("docs/screenshots")).absolutePath();
   QDir().mkpath(out);
   bool ok = true;
   ok &= MainWindow(out, 1920, 1080, false);

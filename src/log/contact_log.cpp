@@ -6,16 +6,26 @@ namespace vantrel {
 
 std::string& ContactRecord::Field(int index) {
   switch (index) {
-    case 0: return Call;
-    case 1: return RstRcvd;
-    case 2: return GridRcvd;
-    case 3: return RstSnt;
-    case 4: return GridSent;
-    case 5: return Date;
-    case 6: return Time;
-    case 7: return Band;
-    case 8: return Mode;
-    default: return Freq;
+    case 0:
+      return Call;
+    case 1:
+      return RstRcvd;
+    case 2:
+      return GridRcvd;
+    case 3:
+      return RstSnt;
+    case 4:
+      return GridSent;
+    case 5:
+      return Date;
+    case 6:
+      return Time;
+    case 7:
+      return Band;
+    case 8:
+      return Mode;
+    default:
+      return Freq;
   }
 }
 
@@ -35,33 +45,40 @@ bool ContactLog::Remove(int n) {
   return true;
 }
 
+namespace {
+void AppendLogLine(std::string& text, const ContactRecord& record) {
+  for (int i = 0; i < kFieldsPerRecord; ++i) {
+    if (i) text += ',';
+    text += '"';
+    text += record.Field(i);
+    text += '"';
+  }
+  text += "\r\n";
+}
+}  // namespace
+
 std::string FormatLogLine(const ContactRecord& record) {
   std::string line;
-  line.reserve(80);
-  for (int i = 0; i < kFieldsPerRecord; ++i) {
-    if (i) line += ',';
-    line += '"';
-    line += record.Field(i);
-    line += '"';
-  }
-  line += "\r\n";
+  line.reserve(96);
+  AppendLogLine(line, record);
   return line;
 }
 
 std::string FormatLog(const ContactLog& log) {
   std::string text;
-  text.reserve(log.records().size() * 80);
-  for (const auto& r : log.records()) text += FormatLogLine(r);
+  text.reserve(log.records().size() * 96);
+  for (const auto& r : log.records()) AppendLogLine(text, r);
   return text;
 }
 
 LogParseResult ParseLog(std::string_view text, ContactLog& out) {
   FieldReader reader(text);
-  std::vector<ContactRecord> records;
-  records.reserve(text.size() / 70 + 1);
+  ContactLog parsed;
+  // Lines of a written log are 60 to 90 bytes long.
+  parsed.Reserve(text.size() / 60 + 1);
   LogParseResult result;
   while (!reader.AtEnd()) {
-    if (records.size() >= static_cast<size_t>(kMaxContacts)) {
+    if (parsed.Full()) {
       result.error = LogParseError::kTooManyRecords;
       result.record = kMaxContacts + 1;
       result.byte_offset = reader.position();
@@ -73,27 +90,27 @@ LogParseResult ParseLog(std::string_view text, ContactLog& out) {
       if (status != FieldReader::Status::kOk) {
         result.error = status == FieldReader::Status::kEnd ? LogParseError::kShortRecord
                                                            : LogParseError::kMalformedField;
-        result.record = static_cast<int>(records.size()) + 1;
+        result.record = parsed.ContactCount() + 1;
         result.byte_offset = reader.position();
         return result;
       }
     }
-    records.push_back(std::move(rec));
+    parsed.Add(std::move(rec));
   }
-  ContactLog parsed;
-  for (auto& r : records) parsed.Add(std::move(r));
   out.Swap(parsed);
   return result;
 }
 
 std::string DescribeParseError(const LogParseResult& result) {
   switch (result.error) {
-    case LogParseError::kNone: return "no error";
+    case LogParseError::kNone:
+      return "no error";
     case LogParseError::kMalformedField:
       return "a stray or missing double quote in record " + std::to_string(result.record);
     case LogParseError::kShortRecord:
       return "record " + std::to_string(result.record) + " has fewer than ten fields";
-    case LogParseError::kTooManyRecords: return "more than 12000 records";
+    case LogParseError::kTooManyRecords:
+      return "more than 12000 records";
   }
   return "unknown error";
 }

@@ -54,6 +54,10 @@ class ContactLog {
   // Removes record n; later records move down by one. False when n is out of range.
   bool Remove(int n);
   void Clear() { records_.clear(); }
+  // Room for `n` records (capped at kMaxContacts) without reallocating.
+  void Reserve(size_t n) {
+    records_.reserve(n < static_cast<size_t>(kMaxContacts) ? n : static_cast<size_t>(kMaxContacts));
+  }
   void Swap(ContactLog& other) noexcept { records_.swap(other.records_); }
 
   const std::vector<ContactRecord>& records() const { return records_; }
@@ -77,8 +81,8 @@ enum class LogParseError {
 
 struct LogParseResult {
   LogParseError error = LogParseError::kNone;
-  int record = 0;           // record number where the error was found
-  size_t byte_offset = 0;   // position in the text where it was found
+  int record = 0;          // record number where the error was found
+  size_t byte_offset = 0;  // position in the text where it was found
   bool ok() const { return error == LogParseError::kNone; }
 };
 

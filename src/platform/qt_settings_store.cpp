@@ -6,7 +6,9 @@
 namespace vantrel {
 
 namespace {
-QString Q(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+QString Q(std::string_view s) {
+  return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
 }  // namespace
 
 QString QtSettingsStore::FilePath(std::string_view app) const {

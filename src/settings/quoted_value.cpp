@@ -6,15 +6,45 @@
 namespace vantrel {
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
+// Out-of-range values (including those too small to hold) are refused
+// rather than silently turned into infinity or zero.
+template <typename T>
+bool ParseDecimal(std::string_view text, T& out) {
+  if (text.empty()) return false;
+  size_t i = 0;
+  bool negative = false;
+  if (text[0] == '+' || text[0] == '-') {
+    negative = text[0] == '-';
+    i = 1;
+  }
+  if (i >= text.size()) return false;
+  // Only digits and "." may start the magnitude; this keeps "inf", "nan" and
+  // hexadecimal forms out.
+  if (!(text[i] >= '0' && text[i] <= '9') && text[i] != '.') return false;
+  T v = 0;
+  const char* first = text.data() + i;
+  const char* last = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(first, last, v, std::chars_format::general);
+  if (ec != std::errc() || ptr != last || !std::isfinite(v)) return false;
+  out = negative ? -v : v;
+  return true;
+}
 }  // namespace
 
 void FieldReader::SkipBlanks() {
   while (pos_ < data_.size() && IsBlank(data_[pos_])) ++pos_;
 }
 
-bool FieldReader::AtLineEnd() const { return pos_ < data_.size() && IsLineEnd(data_[pos_]); }
+bool FieldReader::AtLineEnd() const {
+  return pos_ < data_.size() && IsLineEnd(data_[pos_]);
+}
 
 void FieldReader::SkipLineEnd() {
   if (pos_ < data_.size() && data_[pos_] == '\r') ++pos_;
@@ -96,14 +126,17 @@ FieldReader::Status FieldReader::NextNumber(double& out) {
 
 FieldReader::Status FieldReader::NextSingle(float& out) {
   const size_t start = pos_;
-  double v = 0;
-  Status s = NextNumber(v);
+  std::string field;
+  Status s = Next(field);
   if (s != Status::kOk) return s;
-  if (std::fabs(v) > 3.402823e38) {
+  // Read as a float directly: going through a double rounds twice and can
+  // land on the neighbour of the value that was written.
+  float v;
+  if (!ParseDecimal(field, v)) {
     pos_ = start;
     return Status::kMalformed;
   }
-  out = static_cast<float>(v);
+  out = v;
   return Status::kOk;
 }
 
@@ -115,7 +148,8 @@ FieldReader::Status FieldReader::NextInteger(int64_t min, int64_t max, int64_t& 
   // Whole-number settings written by hand as 1.0 are still accepted; rounding
   // follows the banker's rule the file's original writer used.
   const double r = std::nearbyint(v);
-  if (r < static_cast<double>(min) || r > static_cast<double>(max)) {
+  // 2^63 itself still compares equal to a converted INT64_MAX but does not fit.
+  if (r < static_cast<double>(min) || r > static_cast<double>(max) || r >= 0x1p63) {
     pos_ = start;
     return Status::kMalformed;
   }
@@ -141,24 +175,7 @@ FieldReader::Status FieldReader::NextBool(bool& out) {
 }
 
 bool ParseNumber(std::string_view text, double& out) {
-  if (text.empty()) return false;
-  size_t i = 0;
-  bool negative = false;
-  if (text[0] == '+' || text[0] == '-') {
-    negative = text[0] == '-';
-    i = 1;
-  }
-  if (i >= text.size()) return false;
-  // Only digits and "." may start the magnitude; this keeps "inf", "nan" and
-  // hexadecimal forms out.
-  if (!(text[i] >= '0' && text[i] <= '9') && text[i] != '.') return false;
-  double v = 0;
-  const char* first = text.data() + i;
-  const char* last = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(first, last, v, std::chars_format::general);
-  if (ec != std::errc() || ptr != last || !std::isfinite(v)) return false;
-  out = negative ? -v : v;
-  return true;
+  return ParseDecimal(text, out);
 }
 
 std::string FormatDouble(double value) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "contest/bands.h"
 #include "log/contact_log.h"
 #include "settings/program_prefs.h"
 #include "settings/shared_prefs.h"
@@ -19,7 +20,10 @@ struct RunState {
   std::string UserDataDirectory;    // vendor folder + "/VHF"
   std::string SharedDataDirectory;  // vendor folder + "/Shared"
 
+  // The preference file's values. Band, mode, contest and station type live
+  // in `contest` while the program runs and are copied here when saved.
   ProgramPrefs prefs;
+  ContestState contest;
   SharedPreferences shared;
   ContactLog log;
 

@@ -1,5 +1,8 @@
 #include "ui/form1.h"
 
+#include "contest/bands.h"
+#include "platform/system_clock.h"
+
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -14,26 +17,12 @@ namespace {
 constexpr QColor kNavy(0, 0, 128);
 constexpr QColor kDialogColour(0, 192, 192);
 
-struct BandControlNames {
-  const char* menu;
-  const char* menu_caption;
-  const char* name_label;
-  const char* count_label;
-};
-
-// Menu item and label names follow the long-established layout of the band
-// table, not the bands' frequencies: mnu160 is 50 MHz, mnu10 is 1.3 GHz.
-constexpr BandControlNames kBandControls[17] = {
-    {"mnu160", "50 MHz", "lbl160", "lbl50"},     {"mnu80", "144 MHz", "lbl80", "lbl144"},
-    {"mnu40", "222 MHz", "lbl40", "lbl222"},     {"mnu20", "432 MHz", "lbl20", "lbl432"},
-    {"mnu15", "902 MHz", "lbl15", "lbl902"},     {"mnu10", "1.3 GHz", "lbl100", "lbl13"},
-    {"mnu23", "2.3 GHz", "Label15", "lbl23"},    {"mnu35", "3.5 GHz", "Label17", "lbl35"},
-    {"mnu58", "5.8 GHz", "Label18", "lbl58"},    {"mnu10g", "10 GHz", "Label19", "lbl10"},
-    {"mnu24g", "24 GHz", nullptr, nullptr},      {"mnu47g", "47 GHz", nullptr, nullptr},
-    {"mnu75g", "75 GHz", nullptr, nullptr},      {"mnu120g", "120 GHz", nullptr, nullptr},
-    {"mnu142g", "142 GHz", nullptr, nullptr},    {"mnu241g", "241GHz", nullptr, nullptr},
-    {"mnu300g", "300 GHz", nullptr, nullptr},
-};
+QString Latin1(std::string_view s) {
+  return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
+QByteArray Bytes(std::string_view s) {
+  return QByteArray(s.data(), qsizetype(s.size()));
+}
 
 void Paint(QWidget* w, const QColor& background, const QColor& text) {
   QPalette p = w->palette();
@@ -59,8 +48,30 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   setCentralWidget(client_);
   design_ = std::make_unique<DesignForm>(this, QSize(kDesignScreenWidth, kDesignScreenHeight), 8.0);
   terminate_ = [](int code) { QCoreApplication::exit(code); };
+  own_clock_ = std::make_unique<SystemClock>();
+  clock_ = own_clock_.get();
   BuildMenus();
   BuildControls();
+
+  Timer2 = new QTimer(this);
+  Timer2->setObjectName("Timer2");
+  Timer2->setInterval(1000);
+  connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Tick);
+  holdTimer = new QTimer(this);
+  holdTimer->setObjectName("holdTimer");
+  holdTimer->setSingleShot(true);
+  connect(holdTimer, &QTimer::timeout, this, &Form1::ReleaseHeldKeys);
+
+  Label30->setCursor(Qt::PointingHandCursor);
+  connect(txtSec, &QLineEdit::textChanged, this, [this] { txtSec_Change(); });
+  connect(cmdClear, &QPushButton::clicked, this, &Form1::cmdClear_Click);
+  connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
+  // The main window sees every key first, whichever of its controls has the focus.
+  QCoreApplication::instance()->installEventFilter(this);
+}
+
+void Form1::set_clock(const Clock* clock) {
+  clock_ = clock ? clock : own_clock_.get();
 }
 
 Form1::~Form1() = default;
@@ -77,8 +88,9 @@ QPushButton* Form1::AddButton(const char* name, const QString& caption, int left
                               int width, int height, double font) {
   auto* button = new QPushButton(caption, client_);
   button->setObjectName(name);
-  // Buttons never take the focus from the entry fields by a click.
-  button->setFocusPolicy(Qt::TabFocus);
+  // Buttons never take the focus from the entry fields, so Tab and Space
+  // cycle through the entry fields alone.
+  button->setFocusPolicy(Qt::NoFocus);
   design_->Add(button, ControlKind::kButton, left, top, width, height, font);
   return button;
 }
@@ -130,9 +142,13 @@ void Form1::BuildMenus() {
 
   QMenu* band = bar->addMenu("&Band");
   band->setObjectName("mnuBand");
-  for (int i = 0; i < 17; ++i) {
-    bandMenuItems[static_cast<size_t>(i)] =
-        AddAction(band, kBandControls[i].menu, kBandControls[i].menu_caption);
+  for (size_t i = 0; i < kBands.size(); ++i) {
+    QAction* item = band->addAction(Latin1(kBands[i].menu_caption));
+    item->setObjectName(Latin1(kBands[i].menu_item));
+    item->setCheckable(true);
+    const int index = kBands[i].index;
+    connect(item, &QAction::triggered, this, [this, index] { SelectBand(index); });
+    bandMenuItems[i] = item;
   }
   QAction* line = band->addSeparator();
   line->setObjectName("mnuLine14");
@@ -179,6 +195,13 @@ void Form1::BuildMenus() {
   mnuHelp = bar->addAction("&Help");
   mnuHelp->setObjectName("mnuHelp");
 
+  connect(mnuCW, &QAction::triggered, this, [this] { SetMode(kModeCw); });
+  connect(mnuPhone, &QAction::triggered, this, [this] { SetMode(kModePhone); });
+  connect(mnuRstRecord, &QAction::triggered, this, [this] { SetRecordRst(1); });
+  connect(mnuRstDontRecord, &QAction::triggered, this, [this] { SetRecordRst(2); });
+  connect(mnuRecall, &QAction::triggered, this, &Form1::mnuRecall_Click);
+  connect(mnuPostContest, &QAction::triggered, this, &Form1::mnuPostContest_Click);
+  connect(mnuListPrevious, &QAction::triggered, this, &Form1::mnuListPrevious_Click);
   connect(mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
   connect(mnuNew, &QAction::triggered, this, &Form1::mnuNew_Click);
   connect(mnuOpen, &QAction::triggered, this, [this] { mnuopen2(); });
@@ -263,6 +286,7 @@ void Form1::BuildControls() {
   for (int i = 0; i < 10; ++i) {
     auto* list = new QListWidget(client_);
     list->setObjectName(QString("List%1").arg(i + 1));
+    list->setToolTip(Latin1(kBands[static_cast<size_t>(i)].menu_caption));
     list->setFocusPolicy(Qt::NoFocus);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridLists[static_cast<size_t>(i)] = list;
@@ -272,9 +296,12 @@ void Form1::BuildControls() {
   Label10 = AddLabel("Label10", "#Contacts / #Grids", 1500, 4200, 1860, 240);
   for (int i = 0; i < 10; ++i) {
     const int top = 4470 + i * 216;
-    QLabel* name = AddLabel(kBandControls[i].name_label, kBandControls[i].menu_caption, 120, top,
+    const BandInfo& info = kBands[static_cast<size_t>(i)];
+    QLabel* name = AddLabel(Bytes(info.name_label).constData(), Latin1(info.name_caption), 120, top,
                             1320, 204);
-    QLabel* count = AddLabel(kBandControls[i].count_label, "1000 / 100", 1500, top, 1860, 204);
+    QLabel* count =
+        AddLabel(Bytes(info.count_label).constData(), "1000 / 100", 1500, top, 1860, 204);
+    for (QLabel* l : {name, count}) l->setCursor(Qt::PointingHandCursor);
     for (QLabel* l : {name, count}) {
       Paint(l, kNavy, Qt::white);
       l->setAlignment(Qt::AlignCenter);
@@ -318,8 +345,8 @@ void Form1::BuildControls() {
   ListView1->setUniformRowHeights(true);
   ListView1->setFocusPolicy(Qt::NoFocus);
   ListView1->setToolTip("Click record to edit or delete.");
-  ListView1->setHeaderLabels({"Rec#", "Call", "Rec", "Grid R", "Snt", "Date / Time", "Bnd",
-                              "Grid S", "Mode"});
+  ListView1->setHeaderLabels(
+      {"Rec#", "Call", "Rec", "Grid R", "Snt", "Date / Time", "Bnd", "Grid S", "Mode"});
   ListView1->header()->setStretchLastSection(false);
   ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   design_->AddListView(ListView1, 3480, 2520, 6000, 6660 - 2520,

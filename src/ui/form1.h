@@ -15,11 +15,13 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <array>
 #include <functional>
 #include <memory>
 
+#include "contest/utc_clock.h"
 #include "settings/run_state.h"
 #include "ui/form_scale.h"
 #include "ui/prompter.h"
@@ -27,6 +29,8 @@
 namespace vantrel::ui {
 
 inline constexpr int kGridLabelCount = 165;
+// Where a damaged vhfpref.txt is kept before start-up saves over it.
+inline constexpr const char* kDamagedPrefsFile = "vhfpref.damaged.txt";
 
 class Form1 : public QMainWindow {
   Q_OBJECT
@@ -58,6 +62,39 @@ class Form1 : public QMainWindow {
   bool terminate_requested() const { return terminate_requested_; }
   // How the program ends when the log cannot be loaded; tests replace it.
   void set_terminate_handler(std::function<void(int)> handler) { terminate_ = std::move(handler); }
+  // The local wall clock behind every time stamp; tests inject a fixed one.
+  void set_clock(const Clock* clock);
+  const Clock& clock() const { return *clock_; }
+
+  // Logging a contact: Enter in any entry field.
+  void Mains();
+  // Completeness check; true when the entry is complete.
+  bool frmcmp();
+  void cmdClear_Click();
+  void mnuRecall_Click();
+  void SetRecordRst(int value);
+  void mnuPostContest_Click();
+  void mnuListPrevious_Click();
+  void cmdDup_Click();
+  bool PostContestMode() const { return !txtPostConTime->isHidden(); }
+
+  // Bands and modes.
+  void SelectBand(int band_index);  // 1..17, as its menu item
+  void RunBandChange();
+  void SetMode(std::string_view mode);
+  void Label30_Click();
+  void ModeSelection(std::string_view radio_mode);
+  void BandFreqConversion(float mhz);
+
+  // The clock display, once a second.
+  void Timer2_Tick();
+  QTimer* Timer2 = nullptr;
+
+  // Keys held back after a refused duplicate, and the timer that lets them go.
+  QTimer* holdTimer = nullptr;
+  void ReleaseHeldKeys();
+  bool DupeFound() const { return dupe_found_; }
+  bool EntryIncomplete() const { return entry_incomplete_; }
 
   // Controls, under their established names.
   QLineEdit* txtCall = nullptr;
@@ -101,8 +138,8 @@ class Form1 : public QMainWindow {
   QLabel* Label20 = nullptr;  // "Band"
   QLabel* Label21 = nullptr;  // current band in words
   QLabel* lblBandSwitch = nullptr;
-  QLabel* Label30 = nullptr;  // current mode
-  QLabel* Label10 = nullptr;  // "#Contacts / #Grids"
+  QLabel* Label30 = nullptr;                  // current mode
+  QLabel* Label10 = nullptr;                  // "#Contacts / #Grids"
   std::array<QLabel*, 10> bandNameLabels{};   // lbl160 .. Label19
   std::array<QLabel*, 10> bandCountLabels{};  // lbl50 .. lbl10
   std::array<QListWidget*, 10> gridLists{};   // List1 .. List10
@@ -165,6 +202,7 @@ class Form1 : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
@@ -182,19 +220,45 @@ class Form1 : public QMainWindow {
   void OfferUtcOffsetCorrection() {}
   void ApplyGridMapView();
   void ApplyModeDisplay();
-  void BandChange() {}
   void OpenStationSetup() {}
   void ReadVoiceKeyerSettings() {}
   void ReadCwSettings() {}
   void OpenRigInterface() {}
-  void ResetGridMapColours() {}
   void RecountTallies() {}
   void FillContactList() {}
+  void AddContactListItem(int /*record*/) {}
+  int ContactListItemCount() const { return ListView1->topLevelItemCount(); }
+  void TallyContact() {}
+  void Labeldisplay() {}
+  void TimeStats() {}
+  void ShowWorkedGrids() {}
+  bool MultiplierListFull() const { return false; }
   void RedrawBandMap() {}
+  void RefreshBandMapSpots() {}
   void EmptyCwBuffer() {}
+  void StopRepeatingMessages() {}
   bool CwSending() const { return false; }
   void CloseOtherWindows() {}
   void Backup() {}
+  void Announce(const char* /*what*/) {}
+  void OpenWindowForShortcut(int /*key*/) {}
+  void ShowBearingDistance() {}
+  void UpdateNewIndicator() {}
+
+  // Entry fields.
+  void ResetGridMapColours();
+  void txtSec_Change();
+  void FocusEntered(QLineEdit* field);
+  bool CallKey(QChar key);
+  bool RstrKey(QChar key);
+  bool SecKey(QChar key);
+  bool RstsKey(QChar key);
+  bool PostConKey(QLineEdit* field, QChar key);
+  bool FormWideKey(QKeyEvent* key);
+  bool HandleEntryKey(QLineEdit* field, QKeyEvent* key);
+  void ShowDialog(const QString& text, const QColor& background);
+  void ClearEntry();
+  void PaintBandLabels(int highlighted_band);
 
   void RestoreWorkingDirectory();
   void ShowLoadFailure();
@@ -208,6 +272,14 @@ class Form1 : public QMainWindow {
   std::function<void(int)> terminate_;
   bool terminate_requested_ = false;
   bool closing_via_exit_ = false;
+  std::unique_ptr<Clock> own_clock_;
+  const Clock* clock_ = nullptr;
+  int type_through_target_ = 0;
+  QChar type_through_key_;
+  bool dupe_found_ = false;
+  bool entry_incomplete_ = false;
+  LocalTime last_dupe_time_{};
+  std::vector<QChar> held_keys_;
 };
 
 }  // namespace vantrel::ui

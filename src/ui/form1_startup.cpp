@@ -20,7 +20,9 @@ const QString kFileErrorText =
     "with a text editor such as notepad.  Inspect the data and fix any errors you see (remove any "
     "extra quotes and make sure your date and time entries are valid).";
 
-QString FromLatin1(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+QString FromLatin1(const std::string& s) {
+  return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
 
 }  // namespace
 
@@ -31,6 +33,8 @@ void Form1::RestoreWorkingDirectory() {
 }
 
 bool Form1::Load() {
+  Timer2->start();
+  Timer2_Tick();
   // 1. Values that stand even when the preference file cannot be read.
   state_.prefs.RecordRst = 1;
   state_.prefs.FormSizePercent = 100;
@@ -64,10 +68,17 @@ bool Form1::Load() {
       result = ParsePrefs(text, state_.prefs);
     }
     if (!result.ok()) {
+      // Start-up goes on and will save the preferences again; keep the
+      // damaged file's values for the operator to compare or restore.
+      if (!text.empty()) ReplaceFileAtomically(state_.WorkingFile(kDamagedPrefsFile), text, error);
       prompter_.Beep();
       prompter_.Message(this, kDefaultDataTitle, kDefaultDataText, MessageIcon::kNone);
     }
     mnuListPrevious->setChecked(state_.prefs.ListPreviousContacts == 1);
+    state_.contest.CurrentBand = state_.prefs.CurrentBand;
+    state_.contest.CurrentMode = state_.prefs.CurrentMode;
+    state_.contest.ContestId = state_.prefs.ContestId;
+    state_.contest.RoverStation = state_.prefs.RoverStation;
   }
 
   OfferUtcOffsetCorrection();  // 8.
@@ -75,14 +86,14 @@ bool Form1::Load() {
   if (state_.prefs.FormSizePercent < 100)
     LayoutMainPercent(*design_, screen_, state_.prefs.FormSizePercent);  // 10.
   ApplyModeDisplay();                                                    // 11.
-  BandChange();                                                          // 12.
+  RunBandChange();                                                       // 12.
   mnuRstRecord->setChecked(state_.prefs.RecordRst == 1);                 // 13.
   mnuRstDontRecord->setChecked(state_.prefs.RecordRst != 1);
-  OpenStationSetup();  // 14.
-  if (!AskContinueLog()) return false;  // 15.
-  ReadVoiceKeyerSettings();  // 16.
-  ReadCwSettings();          // 17.
-  ApplyFullLayout();         // 18.
+  OpenStationSetup();                                      // 14.
+  if (!AskContinueLog()) return false;                     // 15.
+  ReadVoiceKeyerSettings();                                // 16.
+  ReadCwSettings();                                        // 17.
+  ApplyFullLayout();                                       // 18.
   if (state_.prefs.RigType != "None") OpenRigInterface();  // 19.
 
   if (state_.SeededDefaults)
@@ -104,8 +115,8 @@ void Form1::ApplyGridMapView() {
 }
 
 void Form1::ApplyModeDisplay() {
-  Label30->setText(FromLatin1(state_.prefs.CurrentMode));
-  const bool phone = QString::fromLatin1(state_.prefs.CurrentMode.c_str()).toUpper() == "PH";
+  Label30->setText(FromLatin1(state_.contest.CurrentMode));
+  const bool phone = QString::fromLatin1(state_.contest.CurrentMode.c_str()).toUpper() == "PH";
   mnuPhone->setChecked(phone);
   mnuCW->setChecked(!phone);
 }
@@ -138,8 +149,7 @@ bool Form1::StartNewLog() {
     } else {
       // The old log stays; the reload below shows it again.
       prompter_.Message(this, "Unable to start a new log",
-                        "The log could not be erased: " + FromLatin1(error),
-                        MessageIcon::kWarning);
+                        "The log could not be erased: " + FromLatin1(error), MessageIcon::kWarning);
     }
   }
   return mnuopen2();
@@ -174,6 +184,10 @@ void Form1::Terminate(int code) {
 
 bool Form1::SavePref() {
   state_.prefs.GridMapView = Command2->text().toStdString();
+  state_.prefs.CurrentBand = state_.contest.CurrentBand;
+  state_.prefs.CurrentMode = state_.contest.CurrentMode;
+  state_.prefs.ContestId = static_cast<uint8_t>(state_.contest.ContestId);
+  state_.prefs.RoverStation = static_cast<uint8_t>(state_.contest.RoverStation);
   RestoreWorkingDirectory();
   std::string error;
   if (!ReplaceFileAtomically(state_.PrefsPath(), FormatPrefs(state_.prefs), error)) {

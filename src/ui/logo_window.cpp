@@ -50,6 +50,8 @@ void LogoWindow::paintEvent(QPaintEvent*) {
   p.drawPixmap(0, 0, picture_);
 }
 
-void LogoWindow::mousePressEvent(QMouseEvent*) { close(); }
+void LogoWindow::mousePressEvent(QMouseEvent*) {
+  close();
+}
 
 }  // namespace vantrel::ui

@@ -9,11 +9,16 @@ namespace vantrel::ui {
 namespace {
 QMessageBox::Icon ToQt(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::kInformation: return QMessageBox::Information;
-    case MessageIcon::kQuestion: return QMessageBox::Question;
-    case MessageIcon::kWarning: return QMessageBox::Warning;
-    case MessageIcon::kCritical: return QMessageBox::Critical;
-    case MessageIcon::kNone: break;
+    case MessageIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageIcon::kQuestion:
+      return QMessageBox::Question;
+    case MessageIcon::kWarning:
+      return QMessageBox::Warning;
+    case MessageIcon::kCritical:
+      return QMessageBox::Critical;
+    case MessageIcon::kNone:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -39,7 +44,9 @@ std::optional<QString> QtPrompter::Input(QWidget* parent, const QString& title,
   return text;
 }
 
-void QtPrompter::Beep() { QApplication::beep(); }
+void QtPrompter::Beep() {
+  QApplication::beep();
+}
 
 void ScriptedPrompter::Message(QWidget*, const QString& title, const QString& text, MessageIcon) {
   asked.push_back({"message", title, text, {}});

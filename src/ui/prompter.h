@@ -27,8 +27,8 @@ class Prompter {
   virtual bool YesNo(QWidget* parent, const QString& title, const QString& text,
                      MessageIcon icon = MessageIcon::kQuestion) = 0;
   // A text input box; nullopt when cancelled.
-  virtual std::optional<QString> Input(QWidget* parent, const QString& title,
-                                       const QString& prompt, const QString& initial = {}) = 0;
+  virtual std::optional<QString> Input(QWidget* parent, const QString& title, const QString& prompt,
+                                       const QString& initial = {}) = 0;
   virtual void Beep() = 0;
 };
 
@@ -36,8 +36,7 @@ class QtPrompter : public Prompter {
  public:
   void Message(QWidget* parent, const QString& title, const QString& text,
                MessageIcon icon) override;
-  bool YesNo(QWidget* parent, const QString& title, const QString& text,
-             MessageIcon icon) override;
+  bool YesNo(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) override;
   std::optional<QString> Input(QWidget* parent, const QString& title, const QString& prompt,
                                const QString& initial) override;
   void Beep() override;

@@ -1,10 +1,10 @@
 // Start-up of the main window against real files in a scratch working folder,
 // with the operator's answers scripted.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
@@ -16,17 +16,34 @@ namespace vantrel::ui {
 namespace {
 
 const char kThreeContacts[] =
-    "\"N0CALL\",\"59\",\"FN31\",\"59\",\"FN20\",\"2007/06/09\",\"18:30:15\",\"144 M\",\"PH\",\"144.200\"\r\n"
+    "\"N0CALL\",\"59\",\"FN31\",\"59\",\"FN20\",\"2007/06/09\",\"18:30:15\",\"144 "
+    "M\",\"PH\",\"144.200\"\r\n"
     "\"W1AW\",\"\",\"FN31pr\",\"\",\"FN20\",\"2007/06/09\",\"18:31:00\",\"50 M\",\"CW\",\"\"\r\n"
-    "\"K2XX\",\"599\",\"FN12\",\"599\",\"FN20\",\"2007/06/09\",\"18:32:00\",\"432 M\",\"CW\",\"432.100\"\r\n";
+    "\"K2XX\",\"599\",\"FN12\",\"599\",\"FN20\",\"2007/06/09\",\"18:32:00\",\"432 "
+    "M\",\"CW\",\"432.100\"\r\n";
 
 std::string Prefs(int lines = 19, const char* mode = "PH", const char* view = "View Grids",
                   int record_rst = 1, int list_previous = 0) {
   std::ostringstream s;
-  const std::string values[19] = {"\"N0CALL\"", "\"FN20\"", "5", std::string("\"") + mode + "\"",
-                                   "\"144 M\"", "0", "2", std::to_string(record_rst), "100", "0",
-                                   "76", "40", std::string("\"") + view + "\"", "255", "8421504",
-                                   "0", "\"None\"", "0", std::to_string(list_previous)};
+  const std::string values[19] = {"\"N0CALL\"",
+                                  "\"FN20\"",
+                                  "5",
+                                  std::string("\"") + mode + "\"",
+                                  "\"144 M\"",
+                                  "0",
+                                  "2",
+                                  std::to_string(record_rst),
+                                  "100",
+                                  "0",
+                                  "76",
+                                  "40",
+                                  std::string("\"") + view + "\"",
+                                  "255",
+                                  "8421504",
+                                  "0",
+                                  "\"None\"",
+                                  "0",
+                                  std::to_string(list_previous)};
   for (int i = 0; i < lines; ++i) s << values[i] << "\r\n";
   return s.str();
 }
@@ -111,9 +128,8 @@ TEST_F(Form1StartupTest, NewLogNeedsTheTypedYes) {
     std::optional<QString> reply;
     bool erased;
   };
-  const Case cases[] = {{QString("YES"), true},  {QString("yes"), true},
-                        {QString("Yes"), true},  {QString("YES."), false},
-                        {QString(""), false},    {std::nullopt, false},
+  const Case cases[] = {{QString("YES"), true},   {QString("yes"), true}, {QString("Yes"), true},
+                        {QString("YES."), false}, {QString(""), false},   {std::nullopt, false},
                         {QString(" YES"), false}};
   for (const Case& c : cases) {
     Write("vhfpref.txt", Prefs());
@@ -141,7 +157,8 @@ TEST_F(Form1StartupTest, NewLogNeedsTheTypedYes) {
 TEST_F(Form1StartupTest, DamagedOrMissingLogEndsTheProgramAndLeavesTheFile) {
   const std::string damaged[] = {
       // stray quote
-      "\"N0CALL\",\"59\",\"FN\"31\",\"59\",\"FN20\",\"2007/06/09\",\"18:30:15\",\"144 M\",\"PH\",\"\"\r\n",
+      "\"N0CALL\",\"59\",\"FN\"31\",\"59\",\"FN20\",\"2007/06/09\",\"18:30:15\",\"144 "
+      "M\",\"PH\",\"\"\r\n",
       // short last record
       std::string(kThreeContacts) + "\"W9XYZ\",\"59\",\"EN52\"\r\n",
   };
@@ -188,10 +205,13 @@ TEST_F(Form1StartupTest, ShortPreferenceFileIsReportedAndTheLogStillLoads) {
             "Error loading default data .  Check to make sure vhfpref.txt is in your working "
             "directory.");
   EXPECT_EQ(prompter_.asked[1].title, "Open existing log?");
-  // What was read stands; the file itself is not rewritten behind the operator's back.
+  // What was read stands, the damaged file is kept aside before start-up saves.
   EXPECT_EQ(state_.prefs.OwnCall, "N0CALL");
   EXPECT_EQ(state_.log.ContactCount(), 3);
-  EXPECT_EQ(Read("vhfpref.txt"), before);
+  EXPECT_EQ(Read(kDamagedPrefsFile), before);
+  ProgramPrefs reread;
+  EXPECT_TRUE(ParsePrefs(Read("vhfpref.txt"), reread).ok());
+  EXPECT_EQ(reread.OwnCall, "N0CALL");
 }
 
 TEST_F(Form1StartupTest, MissingPreferenceFileKeepsDefaults) {
@@ -287,11 +307,16 @@ TEST_F(Form1StartupTest, MenusCarryTheirCaptions) {
   auto form = Start();
   EXPECT_FALSE(form->mnuOpen->isEnabled());
   const std::pair<const char*, const char*> items[] = {
-      {"mnuExit", "&Exit"},           {"mnuNew", "&New"},
-      {"mnu160", "50 MHz"},           {"mnu10", "1.3 GHz"},
-      {"mnu241g", "241GHz"},          {"mnuPrivileges", "&Privileges"},
-      {"mnuRstRecord", "&Record"},    {"mnuRstDontRecord", "&Don't Record"},
-      {"mnuFormSize", "&Form Size"},  {"mnuTaskbar", "&Taskbar"},
+      {"mnuExit", "&Exit"},
+      {"mnuNew", "&New"},
+      {"mnu160", "50 MHz"},
+      {"mnu10", "1.3 GHz"},
+      {"mnu241g", "241GHz"},
+      {"mnuPrivileges", "&Privileges"},
+      {"mnuRstRecord", "&Record"},
+      {"mnuRstDontRecord", "&Don't Record"},
+      {"mnuFormSize", "&Form Size"},
+      {"mnuTaskbar", "&Taskbar"},
       {"mnuListPrevious", "&List Previous Contacts"},
       {"mnuArchive", "Archive Current &Log"},
       {"mnuRestore", "&Restore from Archive or Backup"},

@@ -1,0 +1,13 @@
+// The computer's local wall clock, for the UTC rule and the clock display.
+#pragma once
+
+#include "contest/utc_clock.h"
+
+namespace vantrel {
+
+class SystemClock : public Clock {
+ public:
+  LocalTime Now() const override;
+};
+
+}  // namespace vantrel

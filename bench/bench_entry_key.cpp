@@ -1,0 +1,87 @@
+// One key typed into the call field of the real main window with a full
+// 12,000-contact log: filters, type-through check, partial-call scan and
+// the label updates, as the operator feels them.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include "log/sample_log.h"
+#include "settings/program_prefs.h"
+#include "ui/form1.h"
+
+namespace {
+
+using namespace vantrel;
+
+struct Window {
+  QTemporaryDir dir;
+  RunState state;
+  ui::ScriptedPrompter prompter;
+  std::unique_ptr<ui::Form1> form;
+
+  Window() {
+    ProgramPrefs p;
+    p.OwnCall = "N0CALL";
+    p.OwnGrid = "FN20";
+    p.CurrentMode = "PH";
+    p.CurrentBand = "144 M";
+    p.ContestId = 2;
+    p.GridMapView = "View Grids";
+    p.RigType = "None";
+    std::ofstream(dir.filePath("vhfpref.txt").toStdString(), std::ios::binary) << FormatPrefs(p);
+    ContactLog log = MakeSampleLog(12000, 1);
+    std::ofstream(dir.filePath("log.txt").toStdString(), std::ios::binary) << FormatLog(log);
+    state.WorkingDirectory = dir.path().toStdString();
+    prompter.yes_no_answers = {true};
+    form = std::make_unique<ui::Form1>(
+        state, prompter, ui::ScreenGeometry{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)});
+    form->set_terminate_handler([](int) {});
+    form->Load();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->txtCall->setFocus();
+    QApplication::processEvents();
+    // The keys must reach the window's own handling, or the figure is void.
+    QTest::keyClick(form->txtCall, 'N');
+    if (form->txtCall->text() != "N" || form->lblDupe->text().isEmpty()) {
+      std::fprintf(stderr, "keys do not reach the call field\n");
+      std::abort();
+    }
+    form->txtCall->clear();
+  }
+};
+
+void BM_KeyIntoCallField(benchmark::State& st) {
+  static Window w;
+  // "W" matches many sample calls, the following letters narrow the list.
+  const char keys[] = {'W', '1', 'A', 'B', 'C'};
+  size_t i = 0;
+  for (auto _ : st) {
+    if (i == sizeof keys) {
+      st.PauseTiming();
+      w.form->txtCall->clear();
+      i = 0;
+      st.ResumeTiming();
+    }
+    QTest::keyClick(w.form->txtCall, keys[i++]);
+  }
+  benchmark::DoNotOptimize(w.form->txtCall->text());
+}
+BENCHMARK(BM_KeyIntoCallField)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -252,25 +252,33 @@ void Form1::BuildControls() {
   lblCurTime = AddLabel("lblCurTime", "Reg Time", 8280, 840, 900, 300, 10.0);
   Label16 = AddLabel("Label16", "am", 9180, 840, 300, 300);
 
-  // Partial matches on the left, score and rates on the right.
-  lblPossDup = AddLabel("lblPossDup", "               Possible Duplicates", 120, 1260, 3600, 240);
-  cmdDup = AddButton("cmdDup", "On", 3780, 1230, 540, 270);
+  // Partial matches on the left; score, rates and the station on the right.
+  lblPossDup = AddLabel("lblPossDup", "               Possible Duplicates", 120, 1200, 3600, 240);
+  cmdDup = AddButton("cmdDup", "On", 3780, 1185, 540, 255);
   cmdDup->setToolTip("Displaying partial dupes slows the program on older pc's.");
-  lblDupe = AddLabel("lblDupe", "", 120, 1500, 4200, 540);
+  lblDupe = AddLabel("lblDupe", "", 120, 1440, 4200, 600);
   lblDupe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblDupe->setWordWrap(true);
-  Label5 = AddLabel("Label5", "Total Contacts ............", 4440, 1260, 1800, 240);
-  lblTotCon = AddLabel("lblTotCon", "0", 6240, 1260, 600, 240);
-  Label13 = AddLabel("Label13", "Total QSO Points ........", 4440, 1500, 1800, 240);
-  lblTotSec = AddLabel("lblTotSec", "0", 6240, 1500, 600, 240);
-  Label6 = AddLabel("Label6", "Total Multipliers ...........", 4440, 1740, 1800, 240);
-  lblsectogo = AddLabel("lblsectogo", "0", 6240, 1740, 600, 240);
-  Label7 = AddLabel("Label7", "Total Score..................", 6960, 1260, 1800, 240);
-  lblTotScore = AddLabel("lblTotScore", "0", 8760, 1260, 720, 240);
-  Label8 = AddLabel("Label8", "QSOs / Hr (last 20 min)", 6960, 1500, 1800, 240);
-  lblAQSO20 = AddLabel("lblAQSO20", "0", 8760, 1500, 720, 240);
-  Label9 = AddLabel("Label9", "QSOs / Hr (last 60 min)", 6960, 1740, 1800, 240);
-  lblAQSO60 = AddLabel("lblAQSO60", "0", 8760, 1740, 720, 240);
+  Label5 = AddLabel("Label5", "Total Contacts ............", 4440, 1200, 1800, 210);
+  lblTotCon = AddLabel("lblTotCon", "0", 6240, 1200, 600, 210);
+  Label13 = AddLabel("Label13", "Total QSO Points ........", 4440, 1410, 1800, 210);
+  lblTotSec = AddLabel("lblTotSec", "0", 6240, 1410, 600, 210);
+  Label6 = AddLabel("Label6", "Total Multipliers ...........", 4440, 1620, 1800, 210);
+  lblsectogo = AddLabel("lblsectogo", "0", 6240, 1620, 600, 210);
+  Label7 = AddLabel("Label7", "Total Score..................", 6960, 1200, 1800, 210);
+  lblTotScore = AddLabel("lblTotScore", "0", 8760, 1200, 720, 210);
+  Label8 = AddLabel("Label8", "QSOs / Hr (last 20 min)", 6960, 1410, 1800, 210);
+  lblAQSO20 = AddLabel("lblAQSO20", "0", 8760, 1410, 720, 210);
+  Label9 = AddLabel("Label9", "QSOs / Hr (last 60 min)", 6960, 1620, 1800, 210);
+  lblAQSO60 = AddLabel("lblAQSO60", "0", 8760, 1620, 720, 210);
+  // The station as set up: own call and own grid.
+  Label2 = AddLabel("Label2", "CALL", 4440, 1830, 2400, 210, 8.0);
+  Label4 = AddLabel("Label4", "Grid", 6960, 1830, 2520, 210, 8.0);
+  for (QLabel* l : {Label2, Label4}) {
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+  }
 
   // Band and mode display above the band table.
   Label20 = AddLabel("Label20", "Band", 120, 2160, 560, 300);

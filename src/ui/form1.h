@@ -135,6 +135,8 @@ class Form1 : public QMainWindow {
   QLabel* lblAQSO20 = nullptr;
   QLabel* Label9 = nullptr;
   QLabel* lblAQSO60 = nullptr;
+  QLabel* Label2 = nullptr;   // own call
+  QLabel* Label4 = nullptr;   // own grid
   QLabel* Label20 = nullptr;  // "Band"
   QLabel* Label21 = nullptr;  // current band in words
   QLabel* lblBandSwitch = nullptr;

@@ -33,8 +33,6 @@ void Form1::RestoreWorkingDirectory() {
 }
 
 bool Form1::Load() {
-  Timer2->start();
-  Timer2_Tick();
   // 1. Values that stand even when the preference file cannot be read.
   state_.prefs.RecordRst = 1;
   state_.prefs.FormSizePercent = 100;
@@ -80,6 +78,10 @@ bool Form1::Load() {
     state_.contest.ContestId = state_.prefs.ContestId;
     state_.contest.RoverStation = state_.prefs.RoverStation;
   }
+
+  // The clock runs from here on, with the offset just read.
+  Timer2->start();
+  Timer2_Tick();
 
   OfferUtcOffsetCorrection();  // 8.
   ApplyGridMapView();          // 9.

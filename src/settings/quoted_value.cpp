@@ -52,6 +52,7 @@ void FieldReader::SkipLineEnd() {
 }
 
 bool FieldReader::AtEnd() {
+  if (after_comma_) return false;
   for (;;) {
     SkipBlanks();
     if (!AtLineEnd()) return pos_ >= data_.size();
@@ -60,6 +61,18 @@ bool FieldReader::AtEnd() {
 }
 
 FieldReader::Status FieldReader::Next(std::string& out, bool* was_quoted) {
+  const bool entry_after_comma = after_comma_;
+  if (after_comma_) {
+    SkipBlanks();
+    if (pos_ >= data_.size() || AtLineEnd()) {
+      after_comma_ = false;
+      SkipLineEnd();
+      out.clear();
+      if (was_quoted) *was_quoted = false;
+      return Status::kOk;
+    }
+    after_comma_ = false;
+  }
   if (AtEnd()) return Status::kEnd;
   const size_t start = pos_;
   if (data_[pos_] == '"') {
@@ -71,6 +84,7 @@ FieldReader::Status FieldReader::Next(std::string& out, bool* was_quoted) {
     while (close < stop && *close != '"' && !IsLineEnd(*close)) ++close;
     if (close == stop || *close != '"') {
       pos_ = start;
+      after_comma_ = entry_after_comma;
       return Status::kMalformed;
     }
     const size_t len = static_cast<size_t>(close - begin);
@@ -79,10 +93,12 @@ FieldReader::Status FieldReader::Next(std::string& out, bool* was_quoted) {
     if (pos_ < data_.size()) {
       if (data_[pos_] == ',') {
         ++pos_;
+        after_comma_ = true;
       } else if (AtLineEnd()) {
         SkipLineEnd();
       } else {
         pos_ = start;  // text after the closing quote: a stray quote
+        after_comma_ = entry_after_comma;
         return Status::kMalformed;
       }
     }
@@ -92,7 +108,10 @@ FieldReader::Status FieldReader::Next(std::string& out, bool* was_quoted) {
   }
   size_t end = pos_;
   while (end < data_.size() && data_[end] != ',' && !IsLineEnd(data_[end])) {
-    if (data_[end] == '"') return Status::kMalformed;
+    if (data_[end] == '"') {
+      after_comma_ = entry_after_comma;
+      return Status::kMalformed;
+    }
     ++end;
   }
   size_t first = pos_, last = end;
@@ -100,10 +119,12 @@ FieldReader::Status FieldReader::Next(std::string& out, bool* was_quoted) {
   while (last > first && IsBlank(data_[last - 1])) --last;
   pos_ = end;
   if (pos_ < data_.size()) {
-    if (data_[pos_] == ',')
+    if (data_[pos_] == ',') {
       ++pos_;
-    else
+      after_comma_ = true;
+    } else {
       SkipLineEnd();
+    }
   }
   out.assign(data_.data() + first, last - first);
   if (was_quoted) *was_quoted = false;
@@ -112,12 +133,14 @@ FieldReader::Status FieldReader::Next(std::string& out, bool* was_quoted) {
 
 FieldReader::Status FieldReader::NextNumber(double& out) {
   const size_t start = pos_;
+  const bool start_after_comma = after_comma_;
   std::string field;
   Status s = Next(field);
   if (s != Status::kOk) return s;
   double v;
   if (!ParseNumber(field, v)) {
     pos_ = start;
+    after_comma_ = start_after_comma;
     return Status::kMalformed;
   }
   out = v;
@@ -126,6 +149,7 @@ FieldReader::Status FieldReader::NextNumber(double& out) {
 
 FieldReader::Status FieldReader::NextSingle(float& out) {
   const size_t start = pos_;
+  const bool start_after_comma = after_comma_;
   std::string field;
   Status s = Next(field);
   if (s != Status::kOk) return s;
@@ -134,6 +158,7 @@ FieldReader::Status FieldReader::NextSingle(float& out) {
   float v;
   if (!ParseDecimal(field, v)) {
     pos_ = start;
+    after_comma_ = start_after_comma;
     return Status::kMalformed;
   }
   out = v;
@@ -142,6 +167,7 @@ FieldReader::Status FieldReader::NextSingle(float& out) {
 
 FieldReader::Status FieldReader::NextInteger(int64_t min, int64_t max, int64_t& out) {
   const size_t start = pos_;
+  const bool start_after_comma = after_comma_;
   double v = 0;
   Status s = NextNumber(v);
   if (s != Status::kOk) return s;
@@ -151,6 +177,7 @@ FieldReader::Status FieldReader::NextInteger(int64_t min, int64_t max, int64_t& 
   // 2^63 itself still compares equal to a converted INT64_MAX but does not fit.
   if (r < static_cast<double>(min) || r > static_cast<double>(max) || r >= 0x1p63) {
     pos_ = start;
+    after_comma_ = start_after_comma;
     return Status::kMalformed;
   }
   out = static_cast<int64_t>(r);
@@ -159,6 +186,7 @@ FieldReader::Status FieldReader::NextInteger(int64_t min, int64_t max, int64_t& 
 
 FieldReader::Status FieldReader::NextBool(bool& out) {
   const size_t start = pos_;
+  const bool start_after_comma = after_comma_;
   std::string field;
   bool quoted = false;
   Status s = Next(field, &quoted);
@@ -169,6 +197,7 @@ FieldReader::Status FieldReader::NextBool(bool& out) {
     out = false;
   } else {
     pos_ = start;
+    after_comma_ = start_after_comma;
     return Status::kMalformed;
   }
   return Status::kOk;

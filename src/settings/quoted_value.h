@@ -17,7 +17,8 @@ namespace vantrel {
 // must be followed (blanks aside) by a comma, a line end or the end of data;
 // an unquoted field runs to the next comma or line end, trimmed of blanks, and
 // may not contain a double quote. CR, LF and CR LF all end a line; empty lines
-// are skipped, so they never produce fields.
+// are skipped, so they never produce fields, but a comma right before a line
+// end (or the end of the data) is followed by one empty field.
 class FieldReader {
  public:
   enum class Status { kOk, kEnd, kMalformed };
@@ -45,6 +46,9 @@ class FieldReader {
 
   std::string_view data_;
   size_t pos_ = 0;
+  // The last field ended with a comma, so one more field follows even if
+  // the line ends first.
+  bool after_comma_ = false;
 };
 
 // Builds text in the same form. Values on one line are comma-separated.

@@ -33,6 +33,10 @@ void Form1::RestoreWorkingDirectory() {
 }
 
 bool Form1::Load() {
+  // A rewrite cut short by a crash may have left a hidden temporary file.
+  RemoveLeftoverTemporaries(state_.LogPath());
+  RemoveLeftoverTemporaries(state_.PrefsPath());
+
   // 1. Values that stand even when the preference file cannot be read.
   state_.prefs.RecordRst = 1;
   state_.prefs.FormSizePercent = 100;

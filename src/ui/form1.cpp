@@ -1,7 +1,10 @@
 #include "ui/form1.h"
 
 #include "contest/bands.h"
+#include "platform/qt_settings_store.h"
 #include "platform/system_clock.h"
+#include "ui/adif_export.h"
+#include "ui/form2.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -50,6 +53,8 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   terminate_ = [](int code) { QCoreApplication::exit(code); };
   own_clock_ = std::make_unique<SystemClock>();
   clock_ = own_clock_.get();
+  own_settings_ = std::make_unique<QtSettingsStore>();
+  settings_ = own_settings_.get();
   BuildMenus();
   BuildControls();
 
@@ -203,6 +208,12 @@ void Form1::BuildMenus() {
   connect(mnuPostContest, &QAction::triggered, this, &Form1::mnuPostContest_Click);
   connect(mnuListPrevious, &QAction::triggered, this, &Form1::mnuListPrevious_Click);
   connect(mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
+  connect(mnuWriteSumm, &QAction::triggered, this, [this] {
+    ::vantrel::ui::mnuWriteSumm(
+        this, {state_, *settings_, prompter_, lblTotScore->text(), {}, {}}, screen_);
+  });
+  connect(mnuExportADIF, &QAction::triggered, this,
+          [this] { ::vantrel::ui::mnuExportADIF(this, state_, prompter_); });
   connect(mnuNew, &QAction::triggered, this, &Form1::mnuNew_Click);
   connect(mnuOpen, &QAction::triggered, this, [this] { mnuopen2(); });
   connect(mnuFormSize, &QAction::triggered, this, &Form1::mnuFormSize_Click);

@@ -23,6 +23,7 @@
 
 #include "contest/utc_clock.h"
 #include "settings/run_state.h"
+#include "settings/settings_store.h"
 #include "ui/form_scale.h"
 #include "ui/prompter.h"
 
@@ -65,6 +66,9 @@ class Form1 : public QMainWindow {
   // The local wall clock behind every time stamp; tests inject a fixed one.
   void set_clock(const Clock* clock);
   const Clock& clock() const { return *clock_; }
+  // Where remembered values outside the working folder live; tests inject one.
+  void set_settings_store(SettingsStore* store);
+  SettingsStore& settings_store() { return *settings_; }
 
   // Logging a contact: Enter in any entry field.
   void Mains();
@@ -275,6 +279,8 @@ class Form1 : public QMainWindow {
   bool terminate_requested_ = false;
   bool closing_via_exit_ = false;
   std::unique_ptr<Clock> own_clock_;
+  std::unique_ptr<SettingsStore> own_settings_;
+  SettingsStore* settings_ = nullptr;
   const Clock* clock_ = nullptr;
   int type_through_target_ = 0;
   QChar type_through_key_;

@@ -1,0 +1,239 @@
+// The Cabrillo file, checked as exact bytes: header order, category rules
+// and the fixed columns of the QSO lines.
+#include "export/cabrillo.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vantrel {
+namespace {
+
+const std::string kCaption =
+    "QX9ZZ's Vantrel 3.0" + std::string(64, ' ') + "https://vantrel.example.org";
+
+ContactRecord Contact(std::string call, std::string grid, std::string band, std::string mode,
+                      std::string date = "2026/06/14", std::string time = "18:02:45") {
+  ContactRecord r;
+  r.Call = std::move(call);
+  r.RstRcvd = "59";
+  r.GridRcvd = std::move(grid);
+  r.RstSnt = "59";
+  r.GridSent = "FN20";
+  r.Date = std::move(date);
+  r.Time = std::move(time);
+  r.Band = std::move(band);
+  r.Mode = std::move(mode);
+  r.Freq = "144.200";
+  return r;
+}
+
+CabrilloStation Station(int contest_id = 2, std::string own_call = "K1AB") {
+  return {std::move(own_call), contest_id, kCaption, "1234"};
+}
+
+// Text starting at a 1-based column.
+std::string At(const std::string& line, int column, size_t length) {
+  return line.substr(static_cast<size_t>(column - 1), length);
+}
+
+TEST(CabrilloFile, EmptyLogGivesHeaderAndEnd) {
+  CabrilloSheet sheet;
+  sheet.Section = "CT";
+  sheet.Club = "Hilltop Contest Club";
+  sheet.Name = "Pat Doe";
+  sheet.Address1 = "1 Main St";
+  sheet.Address2 = "Anytown CT 06000";
+  sheet.Email = "pat@example.org";
+  sheet.Soapbox = "Great conditions";
+  const std::string expected =
+      "START-OF-LOG: 2.0\r\n"
+      "CREATED-BY: QX9ZZ's Vantrel 3.0\r\n"
+      "ARRL-SECTION: CT\r\n"
+      "CONTEST: ARRL-VHF-JUN\r\n"
+      "CALLSIGN: K1AB\r\n"
+      "CATEGORY: SINGLE-OP ALL LOW \r\n"
+      "CLAIMED-SCORE: 1234\r\n"
+      "OPERATORS: K1AB\r\n"
+      "CLUB: Hilltop Contest Club\r\n"
+      "NAME: Pat Doe\r\n"
+      "ADDRESS: 1 Main St\r\n"
+      "ADDRESS: Anytown CT 06000\r\n"
+      "ADDRESS: (e-mail) pat@example.org\r\n"
+      "SOAPBOX: Great conditions\r\n"
+      "SOAPBOX:\r\n"
+      "SOAPBOX:\r\n"
+      "END-OF-LOG:\r\n";
+  EXPECT_EQ(FormatCabrillo(ContactLog{}, Station(), sheet), expected);
+}
+
+TEST(CabrilloFile, CqContestDropsSectionAndAddsAssistedAfterCategory) {
+  CabrilloSheet sheet;
+  sheet.Section = "CT";  // typed before switching contests; must not appear
+  sheet.power = PowerChoice::Option18;
+  sheet.Operators = "K1AB W1XYZ";
+  const std::string expected =
+      "START-OF-LOG: 2.0\r\n"
+      "CREATED-BY: QX9ZZ's Vantrel 3.0\r\n"
+      "CONTEST: CQ-VHF\r\n"
+      "CALLSIGN: K1AB\r\n"
+      "CATEGORY: SINGLE-OP ALL HIGH   \r\n"
+      "CATEGORY-ASSISTED: NON-ASSISTED\r\n"
+      "CLAIMED-SCORE: 1234\r\n"
+      "OPERATORS: K1AB W1XYZ\r\n"
+      "CLUB: \r\n"
+      "NAME: \r\n"
+      "ADDRESS: \r\n"
+      "ADDRESS: \r\n"
+      "ADDRESS: (e-mail) \r\n"
+      "SOAPBOX: \r\n"
+      "SOAPBOX:\r\n"
+      "SOAPBOX:\r\n"
+      "END-OF-LOG:\r\n";
+  EXPECT_EQ(FormatCabrillo(ContactLog{}, Station(5), sheet), expected);
+
+  sheet.power = PowerChoice::Option19;
+  EXPECT_NE(FormatCabrillo(ContactLog{}, Station(5), sheet)
+                .find("CATEGORY-ASSISTED: ASSISTED\r\nCLAIMED-SCORE"),
+            std::string::npos);
+}
+
+TEST(CabrilloFile, UnknownContestGivesEmptyName) {
+  const std::string file = FormatCabrillo(ContactLog{}, Station(0), CabrilloSheet{});
+  EXPECT_NE(file.find("\r\nCONTEST: \r\n"), std::string::npos);
+  EXPECT_NE(file.find("ARRL-SECTION: "), std::string::npos);
+}
+
+struct CategoryCase {
+  const char* name;
+  int contest;
+  OperatorChoice op;
+  BandChoice band;
+  PowerChoice power;
+  const char* line;
+};
+
+class CabrilloCategory : public ::testing::TestWithParam<CategoryCase> {};
+
+TEST_P(CabrilloCategory, Line) {
+  const CategoryCase& c = GetParam();
+  CabrilloSheet sheet;
+  sheet.op = c.op;
+  sheet.band = c.band;
+  sheet.power = c.power;
+  EXPECT_EQ(CabrilloCategoryLine(c.contest, sheet), c.line);
+}
+
+using O = OperatorChoice;
+using B = BandChoice;
+using P = PowerChoice;
+INSTANTIATE_TEST_SUITE_P(
+    Choices, CabrilloCategory,
+    ::testing::Values(
+        CategoryCase{"SingleDesignDefaults", 1, O::Option1, B::Option8, P::Option19,
+                     "CATEGORY: SINGLE-OP ALL LOW "},
+        CategoryCase{"SingleHighLimited", 4, O::Option1, B::Option5, P::Option18,
+                     "CATEGORY: SINGLE-OP LIMITED HIGH "},
+        CategoryCase{"Single3Band", 1, O::Option1, B::Option12, P::Option19,
+                     "CATEGORY: SINGLE-OP VHF-3-BAND LOW "},
+        CategoryCase{"SingleFm", 2, O::Option1, B::Option13, P::Option18,
+                     "CATEGORY: SINGLE-OP VHF-FM-ONLY HIGH "},
+        // Any other operator category stands alone: no band, no power.
+        CategoryCase{"Portable", 2, O::Option2, B::Option5, P::Option18,
+                     "CATEGORY: SINGLE-OP-PORTABLE"},
+        CategoryCase{"Rover", 2, O::Option3, B::Option8, P::Option19, "CATEGORY: ROVER"},
+        CategoryCase{"MultiLimited", 3, O::Option6, B::Option8, P::Option19,
+                     "CATEGORY: MULTI-LIMITED"},
+        CategoryCase{"MultiUnlimited", 3, O::Option7, B::Option8, P::Option19,
+                     "CATEGORY: MULTI-UNLIMITED"},
+        CategoryCase{"Checklog", 1, O::Option4, B::Option8, P::Option19, "CATEGORY: CHECKLOG"},
+        // The CQ contest: band and power choices never enter the line.
+        CategoryCase{"CqSingleOp", 5, O::Option1, B::Option5, P::Option19,
+                     "CATEGORY: SINGLE-OP ALL HIGH   "},
+        CategoryCase{"CqQrp", 5, O::Option2, B::Option8, P::Option19,
+                     "CATEGORY: SINGLE-OP ALL QRP"},
+        CategoryCase{"Cq6m", 5, O::Option3, B::Option8, P::Option19, "CATEGORY: SINGLE-OP 6M HIGH"},
+        CategoryCase{"Cq2m", 5, O::Option6, B::Option8, P::Option19, "CATEGORY: SINGLE-OP 2M HIGH"},
+        CategoryCase{"CqMulti", 5, O::Option7, B::Option8, P::Option19,
+                     "CATEGORY: MULTI-ONE ALL HIGH"},
+        CategoryCase{"CqRover", 5, O::Option4, B::Option8, P::Option19,
+                     "CATEGORY: ROVER ALL HIGH"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CabrilloQsoLine, FieldsAtTheirColumns) {
+  const std::string line = CabrilloQsoLine(Contact("W2CD", "FN31", "144 M", "PH"), "K1AB");
+  EXPECT_EQ(line, "QSO:   144 PH 2026-06-14 1802 K1AB" + std::string(14, ' ') + "FN20   W2CD" +
+                      std::string(14, ' ') + "FN31    ");
+  ASSERT_EQ(line.size(), 81u);
+  EXPECT_EQ(At(line, 1, 4), "QSO:");
+  EXPECT_EQ(At(line, 8, 3), "144");
+  EXPECT_EQ(At(line, 12, 2), "PH");
+  EXPECT_EQ(At(line, 15, 10), "2026-06-14");
+  EXPECT_EQ(At(line, 26, 4), "1802");
+  EXPECT_EQ(At(line, 31, 4), "K1AB");
+  EXPECT_EQ(At(line, 45, 1), " ");
+  EXPECT_EQ(At(line, 49, 4), "FN20");
+  EXPECT_EQ(At(line, 56, 4), "W2CD");
+  EXPECT_EQ(At(line, 70, 1), " ");
+  EXPECT_EQ(At(line, 74, 4), "FN31");
+  EXPECT_EQ(At(line, 81, 1), " ");
+}
+
+TEST(CabrilloQsoLine, DesignatorsEndInColumnTen) {
+  const std::string ghz = CabrilloQsoLine(Contact("W2CD", "FN31", "1.3 G", "CW"), "K1AB");
+  EXPECT_EQ(At(ghz, 5, 6), "   1.2");
+  const std::string six = CabrilloQsoLine(Contact("W2CD", "FN31", "50 M", "CW"), "K1AB");
+  EXPECT_EQ(At(six, 5, 6), "    50");
+  EXPECT_EQ(At(six, 12, 2), "CW");
+}
+
+TEST(CabrilloQsoLine, DesignatorsMatchLabelsExactly) {
+  EXPECT_EQ(CabrilloBandDesignator("3.5 G"), "3.4");
+  EXPECT_EQ(CabrilloBandDesignator("5.8 G"), "5.7");
+  EXPECT_EQ(CabrilloBandDesignator("300 G"), "300");
+  EXPECT_EQ(CabrilloBandDesignator("10 G"), "10");
+  // Case counts here, unlike everywhere else.
+  EXPECT_EQ(CabrilloBandDesignator("144 m"), "");
+  EXPECT_EQ(CabrilloBandDesignator("1.3 g"), "");
+  EXPECT_EQ(CabrilloBandDesignator(""), "");
+  const std::string line = CabrilloQsoLine(Contact("W2CD", "FN31", "144 m", "CW"), "K1AB");
+  EXPECT_EQ(At(line, 1, 13), "QSO:       CW");
+  EXPECT_EQ(line.size(), 81u);
+}
+
+TEST(CabrilloQsoLine, OverlongTextIsNeverCut) {
+  // A 20-character own call runs into the grid's column; the grid moves
+  // right behind one blank instead of overwriting it.
+  const std::string own = "VE3ABC/VE2/ROVER/QRP";
+  const std::string line = CabrilloQsoLine(Contact("W2CD", "FN31pr", "144 M", "PH"), own);
+  EXPECT_EQ(At(line, 31, own.size()), own);
+  EXPECT_EQ(At(line, 31 + static_cast<int>(own.size()), 6), " FN20 ");
+  // An 8-character received grid fills up to column 81; the final blank follows.
+  const std::string wide = CabrilloQsoLine(Contact("W2CD", "FN31PR12", "144 M", "PH"), "K1AB");
+  EXPECT_EQ(At(wide, 74, 9), "FN31PR12 ");
+  EXPECT_EQ(wide.size(), 82u);
+  const std::string seven = CabrilloQsoLine(Contact("W2CD", "FN31PR1", "144 M", "PH"), "K1AB");
+  EXPECT_EQ(seven.size(), 81u);
+  EXPECT_EQ(seven.back(), ' ');
+}
+
+TEST(CabrilloQsoLine, DateAndTimeTexts) {
+  // Post-contest contacts carry hh:mm without seconds.
+  EXPECT_EQ(
+      At(CabrilloQsoLine(Contact("W2CD", "FN31", "144 M", "PH", "2026/06/14", "07:05"), "K1AB"), 26,
+         4),
+      "0705");
+  // A date that is not one is kept as typed rather than dropped.
+  const std::string odd =
+      CabrilloQsoLine(Contact("W2CD", "FN31", "144 M", "PH", "14.06.26", "18:02:45"), "K1AB");
+  EXPECT_EQ(At(odd, 15, 8), "14.06.26");
+  EXPECT_EQ(At(odd, 26, 4), "1802");
+  EXPECT_EQ(odd.size(), 81u);
+  // An empty time leaves the room blank.
+  EXPECT_EQ(
+      At(CabrilloQsoLine(Contact("W2CD", "FN31", "144 M", "PH", "2026/06/14", ""), "K1AB"), 25, 10),
+      "      K1AB");
+}
+
+}  // namespace
+}  // namespace vantrel

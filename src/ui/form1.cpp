@@ -5,6 +5,7 @@
 #include "platform/system_clock.h"
 #include "ui/adif_export.h"
 #include "ui/form2.h"
+#include "ui/widget_text.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -19,21 +20,6 @@ namespace {
 
 constexpr QColor kNavy(0, 0, 128);
 constexpr QColor kDialogColour(0, 192, 192);
-
-QString Latin1(std::string_view s) {
-  return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
-QByteArray Bytes(std::string_view s) {
-  return QByteArray(s.data(), qsizetype(s.size()));
-}
-
-void Paint(QWidget* w, const QColor& background, const QColor& text) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, background);
-  p.setColor(QPalette::WindowText, text);
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
 
 }  // namespace
 
@@ -209,8 +195,8 @@ void Form1::BuildMenus() {
   connect(mnuListPrevious, &QAction::triggered, this, &Form1::mnuListPrevious_Click);
   connect(mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
   connect(mnuWriteSumm, &QAction::triggered, this, [this] {
-    ::vantrel::ui::mnuWriteSumm(
-        this, {state_, *settings_, prompter_, lblTotScore->text(), {}, {}}, screen_);
+    ::vantrel::ui::mnuWriteSumm(this, {state_, *settings_, prompter_, lblTotScore->text(), {}, {}},
+                                screen_);
   });
   connect(mnuExportADIF, &QAction::triggered, this,
           [this] { ::vantrel::ui::mnuExportADIF(this, state_, prompter_); });
@@ -316,10 +302,10 @@ void Form1::BuildControls() {
   for (int i = 0; i < 10; ++i) {
     const int top = 4470 + i * 216;
     const BandInfo& info = kBands[static_cast<size_t>(i)];
-    QLabel* name = AddLabel(Bytes(info.name_label).constData(), Latin1(info.name_caption), 120, top,
-                            1320, 204);
+    QLabel* name = AddLabel(std::string(info.name_label).c_str(), Latin1(info.name_caption), 120,
+                            top, 1320, 204);
     QLabel* count =
-        AddLabel(Bytes(info.count_label).constData(), "1000 / 100", 1500, top, 1860, 204);
+        AddLabel(std::string(info.count_label).c_str(), "1000 / 100", 1500, top, 1860, 204);
     for (QLabel* l : {name, count}) l->setCursor(Qt::PointingHandCursor);
     for (QLabel* l : {name, count}) {
       Paint(l, kNavy, Qt::white);

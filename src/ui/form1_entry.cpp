@@ -10,6 +10,7 @@
 #include "log/dupes.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/widget_text.h"
 
 namespace vantrel::ui {
 
@@ -19,34 +20,6 @@ constexpr QColor kDialogColour(0, 192, 192);
 constexpr QColor kDupeColour(255, 0, 0);
 constexpr QColor kNavy(0, 0, 128);
 constexpr QColor kMaroon(128, 0, 0);
-
-QString Latin1(std::string_view s) {
-  return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
-std::string Std(const QString& s) {
-  return s.toLatin1().toStdString();
-}
-
-void SetBackground(QWidget* w, const QColor& colour) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, colour);
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
-
-// The system button colour: the window's own background, as the label had
-// before anything was listed.
-void SetButtonColour(QWidget* w) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
-
-QColor FromBgr(int32_t value) {
-  const auto v = static_cast<uint32_t>(value);
-  return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
 
 bool IsDigit(QChar c) {
   return c >= '0' && c <= '9';
@@ -67,11 +40,7 @@ void Form1::ShowDialog(const QString& text, const QColor& background) {
 
 void Form1::ResetGridMapColours() {
   const QColor remaining = FromBgr(state_.prefs.RemainingColor);
-  for (QLabel* g : lblGrid) {
-    QPalette p = g->palette();
-    p.setColor(QPalette::WindowText, remaining);
-    g->setPalette(p);
-  }
+  for (QLabel* g : lblGrid) SetTextColour(g, remaining);
 }
 
 // ---------------------------------------------------------------- keys ---

@@ -5,6 +5,7 @@
 
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/widget_text.h"
 
 namespace vantrel::ui {
 
@@ -20,16 +21,12 @@ const QString kFileErrorText =
     "with a text editor such as notepad.  Inspect the data and fix any errors you see (remove any "
     "extra quotes and make sure your date and time entries are valid).";
 
-QString FromLatin1(const std::string& s) {
-  return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
-
 }  // namespace
 
 void Form1::RestoreWorkingDirectory() {
   // File dialogs may have moved the process elsewhere; data files always
   // belong to the folder the program started in.
-  if (!state_.WorkingDirectory.empty()) QDir::setCurrent(FromLatin1(state_.WorkingDirectory));
+  if (!state_.WorkingDirectory.empty()) QDir::setCurrent(Latin1(state_.WorkingDirectory));
 }
 
 bool Form1::Load() {
@@ -103,7 +100,7 @@ bool Form1::Load() {
   if (state_.prefs.RigType != "None") OpenRigInterface();  // 19.
 
   if (state_.SeededDefaults)
-    lblDialog->setText("Default data files created in " + FromLatin1(state_.WorkingDirectory) +
+    lblDialog->setText("Default data files created in " + Latin1(state_.WorkingDirectory) +
                        ".  Select a band and mode from the menu bar!");
   txtCall->setFocus();
   return true;
@@ -121,7 +118,7 @@ void Form1::ApplyGridMapView() {
 }
 
 void Form1::ApplyModeDisplay() {
-  Label30->setText(FromLatin1(state_.contest.CurrentMode));
+  Label30->setText(Latin1(state_.contest.CurrentMode));
   const bool phone = QString::fromLatin1(state_.contest.CurrentMode.c_str()).toUpper() == "PH";
   mnuPhone->setChecked(phone);
   mnuCW->setChecked(!phone);
@@ -155,7 +152,7 @@ bool Form1::StartNewLog() {
     } else {
       // The old log stays; the reload below shows it again.
       prompter_.Message(this, "Unable to start a new log",
-                        "The log could not be erased: " + FromLatin1(error), MessageIcon::kWarning);
+                        "The log could not be erased: " + Latin1(error), MessageIcon::kWarning);
     }
   }
   return mnuopen2();
@@ -197,7 +194,7 @@ bool Form1::SavePref() {
   RestoreWorkingDirectory();
   std::string error;
   if (!ReplaceFileAtomically(state_.PrefsPath(), FormatPrefs(state_.prefs), error)) {
-    lblDialog->setText("Settings not saved: " + FromLatin1(error));
+    lblDialog->setText("Settings not saved: " + Latin1(error));
     return false;
   }
   return true;

@@ -2,6 +2,7 @@
 // README and for review: vantrel_screenshots [output folder=docs/screenshots]
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -10,6 +11,9 @@
 #include "log/sample_log.h"
 #include "settings/program_prefs.h"
 #include "ui/form1.h"
+#include "ui/form5.h"
+#include "ui/frm_band_plan.h"
+#include "ui/graph_qso.h"
 #include "ui/logo_window.h"
 #include "ui/prompter.h"
 
@@ -64,6 +68,50 @@ bool MainWindow(const QString& out, int width, int height, bool grid_view) {
   return Save(form, name);
 }
 
+ui::ScreenGeometry Screen1920() {
+  ui::ScreenGeometry screen;
+  screen.screen = QRect(0, 0, 1920, 1080);
+  screen.workArea = QRect(0, 0, 1920, 1040);
+  return screen;
+}
+
+// A working folder holding one shipped data file, as first start leaves it.
+bool CopyShipped(const QTemporaryDir& work, const char* name) {
+  const QString from = QString(VANTREL_SOURCE_DATA_DIR) + "/" + name;
+  return QFile::copy(from, work.filePath(name));
+}
+
+bool ActivityGraphWindow(const QString& out) {
+  const ContactLog log = MakeSampleLog(900, 7);
+  ui::ScriptedPrompter prompter;
+  ui::GraphQSO graph(log, prompter, Screen1920());
+  graph.show();
+  bool ok = Save(graph, out + "/graph.png");
+  graph.Command1_Click();
+  ok &= Save(graph, out + "/graph-white.png");
+  return ok;
+}
+
+bool BandPrivilegesWindow(const QString& out) {
+  QTemporaryDir work;
+  if (!CopyShipped(work, "BandPlan.txt")) return false;
+  ui::ScriptedPrompter prompter;
+  ui::frmBandPlan plan(work.path().toStdString(), prompter, Screen1920());
+  plan.show();
+  bool ok = Save(plan, out + "/band-privileges-extra.png");
+  plan.ClassButton_Click(1);
+  ok &= Save(plan, out + "/band-privileges-technician.png");
+  return ok && prompter.asked.empty();
+}
+
+bool HelpWindow(const QString& out) {
+  QTemporaryDir work;
+  if (!CopyShipped(work, "readVHF.txt")) return false;
+  ui::Form5 help(work.path().toStdString(), Screen1920());
+  help.show();
+  return Save(help, out + "/help.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -83,5 +131,8 @@ int main(int argc, char** argv) {
   ui::LogoWindow logo(QString(), screen);
   logo.show();
   ok &= Save(logo, out + "/logo.png");
+  ok &= ActivityGraphWindow(out);
+  ok &= BandPrivilegesWindow(out);
+  ok &= HelpWindow(out);
   return ok ? 0 : 1;
 }

@@ -97,11 +97,11 @@ ActivityGraph ComputeActivityGraph(const ContactLog& log);
 // Where the plot goes, in the window's own units (the axis lines' positions
 // after scaling). `offset` is the small rightward nudge of every x.
 struct GraphFrame {
-  double y_axis_x = 0;    // Line4
-  double right_x = 0;     // Line3
-  double top_y = 0;       // Line1
-  double x_axis_y = 0;    // Line2
-  double strip_top = 0;   // Line8
+  double y_axis_x = 0;      // Line4
+  double right_x = 0;       // Line3
+  double top_y = 0;         // Line1
+  double x_axis_y = 0;      // Line2
+  double strip_top = 0;     // Line8
   double strip_bottom = 0;  // Line9
   double offset = 0;
 };

@@ -68,8 +68,8 @@ std::string FormatBandEdge(float mhz) {
   return plain.substr(0, digits_from) + whole + plain.substr(point);
 }
 
-ChartLayout LayoutBandChart(const BandPlan& plan, std::string_view cls, double width,
-                            double height, double chart_top) {
+ChartLayout LayoutBandChart(const BandPlan& plan, std::string_view cls, double width, double height,
+                            double chart_top) {
   ChartLayout chart;
   const auto& rows = plan.rows;
 

@@ -27,11 +27,11 @@ inline constexpr std::string_view kBandPlanFile = "BandPlan.txt";
 inline constexpr std::string_view kOutlineClass = "O";
 
 struct BandPlanRow {
-  std::string band;   // e.g. "160", "80", "6", "70cm"
-  std::string cls;    // class letter
-  std::string mode;   // "CW", "PH", ...
-  float low = 0;      // MHz
-  float high = 0;     // MHz
+  std::string band;  // e.g. "160", "80", "6", "70cm"
+  std::string cls;   // class letter
+  std::string mode;  // "CW", "PH", ...
+  float low = 0;     // MHz
+  float high = 0;    // MHz
   bool operator==(const BandPlanRow&) const = default;
 };
 
@@ -76,9 +76,9 @@ struct ChartRect {
 };
 
 struct ChartBar {
-  int number = 0;     // "blbl" + number, and "bnlb" + number for its name tag
-  std::string band;   // caption of bar and tag
-  float low = 0;      // the outline's edges
+  int number = 0;    // "blbl" + number, and "bnlb" + number for its name tag
+  std::string band;  // caption of bar and tag
+  float low = 0;     // the outline's edges
   float high = 0;
   std::string tooltip;  // band, two blanks, "low - high"
   ChartRect rect;
@@ -111,7 +111,7 @@ struct ChartLayout {
 // of the class; bars are spread evenly below chart_top. Each row of the
 // class lies on the first bar of its band, placed by its edges within the
 // outline's range.
-ChartLayout LayoutBandChart(const BandPlan& plan, std::string_view cls, double width,
-                            double height, double chart_top);
+ChartLayout LayoutBandChart(const BandPlan& plan, std::string_view cls, double width, double height,
+                            double chart_top);
 
 }  // namespace vantrel

@@ -7,14 +7,11 @@
 #include "export/adif.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/widget_text.h"
 
 namespace vantrel::ui {
 
 namespace {
-
-QString FromLatin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Data files are 8-bit text; what cannot be said in Latin-1 becomes "?".
 std::string ToLatin1(const QString& text) {
@@ -59,10 +56,10 @@ bool mnuExportADIF(QWidget* parent, const RunState& state, Prompter& prompter,
       Ask(parent, prompter, "Please enter a comment.",
           "Please enter a comment that you would like to appear on each QSO record.  This is an "
           "optional description that will be displayed in Brindle's Comments column.",
-          FromLatin1(DefaultAdifComment(state.prefs.ContestId))));
+          Latin1(DefaultAdifComment(state.prefs.ContestId))));
 
   const SaveFileHook choose = hooks.choose_file ? hooks.choose_file : QtSaveFileDialog();
-  const QString proposed = FromLatin1(state.UserDataDirectory) + "/VHF.adi";
+  const QString proposed = Latin1(state.UserDataDirectory) + "/VHF.adi";
   const QString path = choose(parent, proposed, "ADIF Files (*.adi)");
   if (path.isEmpty()) return false;
 

@@ -5,6 +5,9 @@
 #include "platform/system_clock.h"
 #include "ui/adif_export.h"
 #include "ui/form2.h"
+#include "ui/form5.h"
+#include "ui/frm_band_plan.h"
+#include "ui/graph_qso.h"
 #include "ui/widget_text.h"
 
 #include <QActionGroup>
@@ -198,6 +201,11 @@ void Form1::BuildMenus() {
     ::vantrel::ui::mnuWriteSumm(this, {state_, *settings_, prompter_, lblTotScore->text(), {}, {}},
                                 screen_);
   });
+  connect(mnugraph, &QAction::triggered, this,
+          [this] { ShowActivityGraph(this, state_, prompter_, screen_); });
+  connect(mnuPrivileges, &QAction::triggered, this,
+          [this] { ShowBandPrivileges(this, state_, prompter_, screen_); });
+  connect(mnuHelp, &QAction::triggered, this, [this] { ShowHelpPage(this, state_, screen_); });
   connect(mnuExportADIF, &QAction::triggered, this,
           [this] { ::vantrel::ui::mnuExportADIF(this, state_, prompter_); });
   connect(mnuNew, &QAction::triggered, this, &Form1::mnuNew_Click);

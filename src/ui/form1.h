@@ -247,7 +247,7 @@ class Form1 : public QMainWindow {
   void CloseOtherWindows() {}
   void Backup() {}
   void Announce(const char* /*what*/) {}
-  void OpenWindowForShortcut(int /*key*/) {}
+  void OpenWindowForShortcut(int key);
   void ShowBearingDistance() {}
   void UpdateNewIndicator() {}
 

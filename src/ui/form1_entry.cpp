@@ -10,6 +10,7 @@
 #include "log/dupes.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/frm_band_plan.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -88,6 +89,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (FormWideKey(key)) return true;
   if (auto* field = qobject_cast<QLineEdit*>(widget)) return HandleEntryKey(field, key);
   return false;
+}
+
+void Form1::OpenWindowForShortcut(int key) {
+  // The other shortcuts open windows that are not part of the program yet.
+  if (key == Qt::Key_F) ShowBandPrivileges(this, state_, prompter_, screen_);
 }
 
 bool Form1::FormWideKey(QKeyEvent* key) {

@@ -7,6 +7,7 @@
 #include "export/export_text.h"
 #include "settings/user_folders.h"
 #include "ui/form1.h"
+#include "ui/widget_text.h"
 
 namespace vantrel::ui {
 
@@ -35,10 +36,6 @@ class UpperCaseLetters : public QValidator {
     return Acceptable;
   }
 };
-
-QString FromLatin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string ToLatin1(const QString& text) {
   return text.toLatin1().toStdString();
@@ -189,7 +186,7 @@ void Form2::Form_Load(const ScreenGeometry& screen) {
   }
   for (const RememberedField& field : kRemembered) {
     (this->*field.box)
-        ->setText(FromLatin1(
+        ->setText(Latin1(
             context_.settings.Get(kSettingsApplication, kSettingsSection, field.registry_key, "")));
   }
 }
@@ -225,8 +222,8 @@ CabrilloSheet Form2::Sheet() const {
 }
 
 QString Form2::ProposedPath() const {
-  return FromLatin1(context_.state.UserDataDirectory) + "/" +
-         FromLatin1(CallForFileName(context_.state.prefs.OwnCall)) + ".log";
+  return Latin1(context_.state.UserDataDirectory) + "/" +
+         Latin1(CallForFileName(context_.state.prefs.OwnCall)) + ".log";
 }
 
 void Form2::Command4_Click() {
@@ -245,7 +242,7 @@ void Form2::Command4_Click() {
   if (!WriteExportFile(this, context_.prompter, path, FormatCabrillo(state.log, station, Sheet())))
     return;
 
-  const QString base = FromLatin1(CallForFileName(state.prefs.OwnCall));
+  const QString base = Latin1(CallForFileName(state.prefs.OwnCall));
   context_.prompter.Message(
       this, "File Written Successfully.",
       "The file " + base + ".log was successfully written to the directory:\n\n" + path +

@@ -259,12 +259,5 @@ TEST(ActivityGraphTest, FlatSeriesLiesOnTheAxisWithoutDividingByZero) {
     EXPECT_DOUBLE_EQ(d.curve[i].y1, 5880 - 5760 * 0.0025) << i;
 }
 
-TEST(ActivityGraphTest, NothingToLayOutWhenNotDrawable) {
-  const GraphDrawing d =
-      LayoutActivityGraph(ComputeActivityGraph(EvenlySpaced(3, 60)), {0, 100, 0, 100, 0, 0, 0});
-  EXPECT_TRUE(d.curve.empty());
-  EXPECT_TRUE(d.strip.empty());
-}
-
 }  // namespace
 }  // namespace vantrel

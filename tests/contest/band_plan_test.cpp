@@ -89,7 +89,8 @@ TEST(BandPlanParseTest, RowLimitKeepsTheFirstRows) {
   EXPECT_EQ(r.partial.rows.size(), 200u);
   EXPECT_TRUE(out.rows.empty());
   // Exactly 200 rows fit; no limit reads them all.
-  const std::string exact = text.substr(0, text.size() - std::string("\"2\",\"E\",\"PH\",144,148\r\n").size());
+  const std::string exact =
+      text.substr(0, text.size() - std::string("\"2\",\"E\",\"PH\",144,148\r\n").size());
   EXPECT_TRUE(ParseBandPlan(exact, out).ok());
   EXPECT_EQ(out.rows.size(), 200u);
   EXPECT_TRUE(ParseBandPlan(text, out, 0).ok());
@@ -215,7 +216,7 @@ TEST(BandChartTest, AnOutlineWithoutWidthEndsTheDrawingAtItsFirstSegment) {
 class ShippedBandPlanTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::ifstream in(std::string(VANTREL_TEST_DATA_DIR) + "/../../data/BandPlan.txt",
+    std::ifstream in(std::string(VANTREL_SHIPPED_DATA_DIR) + "/BandPlan.txt",
                      std::ios::binary);
     ASSERT_TRUE(in) << "data/BandPlan.txt missing";
     text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -256,7 +257,7 @@ TEST_F(ShippedBandPlanTest, EveryRowLiesInsideItsOwnOutline) {
 }
 
 TEST_F(ShippedBandPlanTest, EachClassChartsItsBands) {
-  const std::map<std::string, size_t> bars = {{"N", 6}, {"T", 10}, {"P", 10},
+  const std::map<std::string, size_t> bars = {{"N", 6},  {"T", 10}, {"P", 10},
                                               {"G", 16}, {"A", 16}, {"E", 16}};
   for (const auto& [cls, count] : bars) {
     const ChartLayout c = LayoutBandChart(plan_, cls, kW, kH, kTop);

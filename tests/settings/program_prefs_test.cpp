@@ -196,7 +196,7 @@ TEST(ProgramPrefs, AnySingleAndDoubleSurvivesTheTextForm) {
 }
 
 TEST(ProgramPrefs, ShippedFirstStartFileReadsCompletelyAndSavesUnchanged) {
-  std::ifstream in(VANTREL_TEST_DATA_DIR "/../../data/vhfpref.txt", std::ios::binary);
+  std::ifstream in(VANTREL_SHIPPED_DATA_DIR "/vhfpref.txt", std::ios::binary);
   ASSERT_TRUE(in);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ProgramPrefs read;

@@ -37,6 +37,7 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   setWindowTitle(Caption());
   client_ = new QWidget(this);
   client_->setObjectName("Form1Client");
+  client_->setMouseTracking(true);
   setCentralWidget(client_);
   design_ = std::make_unique<DesignForm>(this, QSize(kDesignScreenWidth, kDesignScreenHeight), 8.0);
   terminate_ = [](int code) { QCoreApplication::exit(code); };
@@ -264,6 +265,7 @@ void Form1::BuildControls() {
   lblDupe = AddLabel("lblDupe", "", 120, 1440, 4200, 600);
   lblDupe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblDupe->setWordWrap(true);
+  SetButtonColour(lblDupe);
   Label5 = AddLabel("Label5", "Total Contacts ............", 4440, 1200, 1800, 210);
   lblTotCon = AddLabel("lblTotCon", "0", 6240, 1200, 600, 210);
   Label13 = AddLabel("Label13", "Total QSO Points ........", 4440, 1410, 1800, 210);

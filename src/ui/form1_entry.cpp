@@ -48,6 +48,11 @@ void Form1::ResetGridMapColours() {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (type == QEvent::MouseMove && watched == client_) {
+    // Pointing at the window's background clears what a pointed-at label showed.
+    if (!lblDupe->text().isEmpty()) lblDupe->clear();
+    return false;
+  }
   if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::MouseButtonRelease &&
       type != QEvent::ShortcutOverride)
     return QMainWindow::eventFilter(watched, event);

@@ -304,6 +304,15 @@ TEST_F(Form1EntryTest, PartialMatchesNewestFirst) {
   EXPECT_NE(form_->lblDialog->text(), "Possible Duplicate!");
 }
 
+TEST_F(Form1EntryTest, PointingAtTheBackgroundClearsTheMatchList) {
+  Start(Line("N0CALL", "59", "FN31", "59", "FN20", "2007/06/09", "18:00:00", "144 M", "PH"));
+  Type(form_->txtCall, "N0");
+  ASSERT_EQ(form_->lblDupe->text(), "N0CALL ");
+  QTest::mouseMove(form_->centralWidget(), QPoint(3, 3));
+  QApplication::processEvents();
+  EXPECT_EQ(form_->lblDupe->text(), "");
+}
+
 TEST_F(Form1EntryTest, ThirdCharacterWarnings) {
   Start();
   const std::pair<const char*, bool> cases[] = {{"WA1", false}, {"WAA", true}, {"W/A", false}};

@@ -61,6 +61,14 @@ bool MainWindow(const QString& out, int width, int height, bool grid_view) {
   screen.workArea = QRect(0, 0, width, height - 40);
   ui::Form1 form(state, prompter, screen);
   form.set_terminate_handler([](int) {});
+  form.set_station_setup_runner([&](ui::Form1&) {
+    ui::StationSetupRefresh r;
+    r.Label30 = "PH";
+    r.Label2 = "N0CALL";
+    r.Label4 = "FN20";
+    return r;
+  });
+  form.set_utc_source([&] { return UtcFromLocal(form.clock().Now(), state.prefs.UtcOffsetHours); });
   if (!form.Load()) return false;
   form.show();
   const QString name =

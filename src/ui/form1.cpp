@@ -52,6 +52,10 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   Timer2->setObjectName("Timer2");
   Timer2->setInterval(1000);
   connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Tick);
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setInterval(60000);
+  connect(Timer1, &QTimer::timeout, this, &Form1::TimeStats);
   holdTimer = new QTimer(this);
   holdTimer->setObjectName("holdTimer");
   holdTimer->setSingleShot(true);
@@ -61,6 +65,15 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   connect(txtSec, &QLineEdit::textChanged, this, [this] { txtSec_Change(); });
   connect(cmdClear, &QPushButton::clicked, this, &Form1::cmdClear_Click);
   connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+  connect(Command3, &QPushButton::clicked, this, [this] { ShiftGridMap(&GridMap::ShiftNorth); });
+  connect(Command4, &QPushButton::clicked, this, [this] { ShiftGridMap(&GridMap::ShiftSouth); });
+  connect(Command5, &QPushButton::clicked, this, [this] { ShiftGridMap(&GridMap::ShiftWest); });
+  connect(Command6, &QPushButton::clicked, this, [this] { ShiftGridMap(&GridMap::ShiftEast); });
+  for (QLabel* g : lblGrid) {
+    g->setMouseTracking(true);
+    g->setCursor(Qt::PointingHandCursor);
+  }
   // The main window sees every key first, whichever of its controls has the focus.
   QCoreApplication::instance()->installEventFilter(this);
 }
@@ -198,6 +211,8 @@ void Form1::BuildMenus() {
   connect(mnuPostContest, &QAction::triggered, this, &Form1::mnuPostContest_Click);
   connect(mnuListPrevious, &QAction::triggered, this, &Form1::mnuListPrevious_Click);
   connect(mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
+  connect(mnuSetup, &QAction::triggered, this, &Form1::mnuSetup_Click);
+  connect(mnuColors, &QAction::triggered, this, &Form1::mnuColors_Click);
   connect(mnuWriteSumm, &QAction::triggered, this, [this] {
     ::vantrel::ui::mnuWriteSumm(this, {state_, *settings_, prompter_, lblTotScore->text(), {}, {}},
                                 screen_);

@@ -21,10 +21,14 @@
 #include <functional>
 #include <memory>
 
+#include "contest/grid_map.h"
+#include "contest/tallies.h"
 #include "contest/utc_clock.h"
 #include "settings/run_state.h"
 #include "settings/settings_store.h"
+#include "ui/form6.h"
 #include "ui/form_scale.h"
+#include "ui/frm_station_id.h"
 #include "ui/prompter.h"
 
 namespace vantrel::ui {
@@ -81,6 +85,23 @@ class Form1 : public QMainWindow {
   void mnuListPrevious_Click();
   void cmdDup_Click();
   bool PostContestMode() const { return !txtPostConTime->isHidden(); }
+
+  // Score and rates.
+  void Labeldisplay();
+  void TimeStats();
+  QTimer* Timer1 = nullptr;
+  const Tallies& tallies() const { return tallies_; }
+  const GridMap& grid_map() const { return grid_map_; }
+  void Command2_Click();
+  void mnuSetup_Click();
+  void mnuColors_Click();
+
+  // What start-up and the Setup menu run to ask for the station; tests
+  // replace the modal window. The UTC clock the offset check compares with.
+  using StationSetupRunner = std::function<StationSetupRefresh(Form1&)>;
+  void set_station_setup_runner(StationSetupRunner runner) { setup_runner_ = std::move(runner); }
+  void set_utc_source(std::function<UtcTime()> source) { utc_source_ = std::move(source); }
+  void set_colour_dialog(ColourDialog dialog) { colour_dialog_ = std::move(dialog); }
 
   // Bands and modes.
   void SelectBand(int band_index);  // 1..17, as its menu item
@@ -223,22 +244,23 @@ class Form1 : public QMainWindow {
 
   // Start-up steps and hand-offs that later work fills in. Each is named for
   // what it will do; until then it does nothing.
-  void OfferUtcOffsetCorrection() {}
+  void OfferUtcOffsetCorrection();
   void ApplyGridMapView();
   void ApplyModeDisplay();
-  void OpenStationSetup() {}
+  void OpenStationSetup();
   void ReadVoiceKeyerSettings() {}
   void ReadCwSettings() {}
   void OpenRigInterface() {}
-  void RecountTallies() {}
+  void RecountTallies();
   void FillContactList() {}
   void AddContactListItem(int /*record*/) {}
   int ContactListItemCount() const { return ListView1->topLevelItemCount(); }
-  void TallyContact() {}
-  void Labeldisplay() {}
-  void TimeStats() {}
-  void ShowWorkedGrids() {}
-  bool MultiplierListFull() const { return false; }
+  void TallyContact();
+  void ShowWorkedGrids();
+  void ColorChange(const std::string& grid);
+  void GridFill();
+  void ShiftGridMap(void (GridMap::*shift)());
+  bool MultiplierListFull();
   void RedrawBandMap() {}
   void RefreshBandMapSpots() {}
   void EmptyCwBuffer() {}
@@ -248,8 +270,10 @@ class Form1 : public QMainWindow {
   void Backup() {}
   void Announce(const char* /*what*/) {}
   void OpenWindowForShortcut(int key);
-  void ShowBearingDistance() {}
-  void UpdateNewIndicator() {}
+  void ShowBearingDistance();
+  void UpdateNewIndicator();
+  void ShowGridCounts(int label);
+  void ReduceRoverListFont(QListWidget* list);
 
   // Entry fields.
   void ResetGridMapColours();
@@ -288,6 +312,12 @@ class Form1 : public QMainWindow {
   bool entry_incomplete_ = false;
   LocalTime last_dupe_time_{};
   std::vector<QChar> held_keys_;
+  Tallies tallies_;
+  GridMap grid_map_;
+  TallyOverflow overflow_ = TallyOverflow::kNone;
+  StationSetupRunner setup_runner_;
+  std::function<UtcTime()> utc_source_;
+  ColourDialog colour_dialog_;
 };
 
 }  // namespace vantrel::ui

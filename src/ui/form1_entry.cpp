@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "contest/bands.h"
 #include "contest/date_time_text.h"
@@ -48,9 +49,19 @@ void Form1::ResetGridMapColours() {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (type == QEvent::MouseMove && watched == client_) {
-    // Pointing at the window's background clears what a pointed-at label showed.
-    if (!lblDupe->text().isEmpty()) lblDupe->clear();
+  if (type == QEvent::MouseMove) {
+    if (watched == client_) {
+      // Pointing at the window's background clears what a pointed-at label
+      // showed. A move over a label also reaches here, passed up from the
+      // label, and must leave its text alone.
+      const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+      if (!client_->childAt(at) && !lblDupe->text().isEmpty()) lblDupe->clear();
+      return false;
+    }
+    if (auto* label = qobject_cast<QLabel*>(watched); label && client_->isAncestorOf(label)) {
+      const auto it = std::find(lblGrid.begin(), lblGrid.end(), label);
+      if (it != lblGrid.end()) ShowGridCounts(static_cast<int>(it - lblGrid.begin()));
+    }
     return false;
   }
   if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::MouseButtonRelease &&
@@ -69,6 +80,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (widget == Label30) {
       Label30_Click();
       return true;
+    }
+    if (auto it = std::find(lblGrid.begin(), lblGrid.end(), widget); it != lblGrid.end()) {
+      txtSec->setText((*it)->text());
+      return true;
+    }
+    if (widget == gridLists[0] || widget == gridLists[1] ||
+        widget->parentWidget() == gridLists[0] || widget->parentWidget() == gridLists[1]) {
+      ReduceRoverListFont(widget == gridLists[0] || widget->parentWidget() == gridLists[0]
+                              ? gridLists[0]
+                              : gridLists[1]);
+      return false;
     }
     for (size_t i = 0; i < bandNameLabels.size(); ++i) {
       if (widget == bandNameLabels[i] || widget == bandCountLabels[i]) {
@@ -462,8 +484,8 @@ void Form1::Mains() {
     if (state_.log.Full() || MultiplierListFull()) {
       prompter_.Beep();
       ShowDialog(state_.log.Full()
-                     ? "Log full: 12000 contacts is the most a log can hold.  Not logged."
-                     : "This band's multiplier list is full (5000 grids).  Not logged.",
+                     ? QString("Log full: 12000 contacts is the most a log can hold.  Not logged.")
+                     : Latin1(OverflowMessage(overflow_)),
                  kDupeColour);
       return;
     }

@@ -83,6 +83,7 @@ bool Form1::Load() {
   // The clock runs from here on, with the offset just read.
   Timer2->start();
   Timer2_Tick();
+  Timer1->start();
 
   OfferUtcOffsetCorrection();  // 8.
   ApplyGridMapView();          // 9.
@@ -163,7 +164,11 @@ bool Form1::mnuopen2() {
   RestoreWorkingDirectory();
   std::string text, error;
   ContactLog loaded;
-  if (!ReadWholeFile(state_.LogPath(), text, error) || !ParseLog(text, loaded).ok()) {
+  if (!ReadWholeFile(state_.LogPath(), text, error) || !ParseLog(text, loaded).ok() ||
+      !vantrel::RecountTallies(tallies_, loaded, state_.contest.ContestId,
+                               state_.contest.RoverStation)
+           .ok) {
+    // A multiplier list past its 5000 keys is as unreadable as a stray quote.
     ShowLoadFailure();
     return false;
   }

@@ -42,6 +42,10 @@ inline void SetTextColour(QWidget* w, const QColor& text) {
   w->setPalette(p);
 }
 
+inline QColor TextColour(const QWidget* w) {
+  return w->palette().color(QPalette::WindowText);
+}
+
 // The system button colour, for labels that are "on the button colour".
 inline void SetButtonColour(QWidget* w) {
   SetBackground(w, QApplication::palette().color(QPalette::Button));
@@ -53,7 +57,8 @@ inline QColor FromBgr(int32_t value) {
   return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
                 static_cast<int>((v >> 16) & 0xFF));
 }
-inline int32_t ToBgr(const QColor& c) {
+inline int32_t ToBgr(const QColor& colour) {
+  const QColor c = colour.toRgb();
   return static_cast<int32_t>(static_cast<uint32_t>(c.red()) |
                               (static_cast<uint32_t>(c.green()) << 8) |
                               (static_cast<uint32_t>(c.blue()) << 16));

@@ -11,78 +11,12 @@
 
 #include "contest/utc_clock.h"
 #include "ui/form1.h"
+#include "ui/form1_fixture.h"
 
 namespace vantrel::ui {
 namespace {
 
-class Form1EntryTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
-  // Starts the window on 144 MHz phone from FN20 with the given log lines.
-  void Start(const std::string& log_text = "", int record_rst = 1, const char* mode = "PH",
-             int contest = 2, float utc_offset = 5) {
-    ProgramPrefs p;
-    p.OwnCall = "N0CALL";
-    p.OwnGrid = "FN20";
-    p.UtcOffsetHours = utc_offset;
-    p.CurrentMode = mode;
-    p.CurrentBand = "144 M";
-    p.ContestId = static_cast<uint8_t>(contest);
-    p.RecordRst = static_cast<uint8_t>(record_rst);
-    p.GridMapView = "View Grids";
-    p.RigType = "None";
-    Write("vhfpref.txt", FormatPrefs(p));
-    Write("log.txt", log_text);
-    state_ = RunState{};
-    state_.WorkingDirectory = dir_.path().toStdString();
-    prompter_ = ScriptedPrompter{};
-    prompter_.yes_no_answers = {true};
-    clock_.Set(MakeLocalTime(2007, 6, 9, 20, 30, 0));
-    form_ = std::make_unique<Form1>(state_, prompter_,
-                                    ScreenGeometry{QRect(0, 0, 1366, 768), QRect(0, 0, 1366, 728)});
-    form_->set_terminate_handler([](int) {});
-    form_->set_clock(&clock_);
-    ASSERT_TRUE(form_->Load());
-    form_->show();
-    QApplication::setActiveWindow(form_.get());
-    form_->txtCall->setFocus();
-    QApplication::processEvents();
-  }
-
-  void Write(const char* name, const std::string& bytes) {
-    std::ofstream(dir_.filePath(name).toStdString(), std::ios::binary) << bytes;
-  }
-  std::string Read(const char* name) {
-    std::ifstream in(dir_.filePath(name).toStdString(), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
-  QWidget* Focus() { return QApplication::focusWidget(); }
-  void Type(QWidget* w, const char* text) { QTest::keyClicks(w, text); }
-  void Enter() { QTest::keyClick(Focus(), Qt::Key_Return); }
-
-  // Logs a contact the way an operator would: call, Space, grid, Enter.
-  void LogContact(const char* call, const char* grid) {
-    form_->txtCall->setFocus();
-    Type(form_->txtCall, call);
-    form_->txtSec->setFocus();
-    Type(form_->txtSec, grid);
-    Enter();
-  }
-
-  QTemporaryDir dir_;
-  RunState state_;
-  ScriptedPrompter prompter_;
-  FixedClock clock_;
-  std::unique_ptr<Form1> form_;
-};
-
-std::string Line(const char* call, const char* rr, const char* grid, const char* rs,
-                 const char* own, const char* date, const char* time, const char* band,
-                 const char* mode, const char* freq = "") {
-  ContactRecord r{call, rr, grid, rs, own, date, time, band, mode, freq};
-  return FormatLogLine(r);
-}
+class Form1EntryTest : public Form1Fixture {};
 
 TEST_F(Form1EntryTest, DigitAfterACompleteCallStartsTheReport) {
   Start();
@@ -308,8 +242,7 @@ TEST_F(Form1EntryTest, PointingAtTheBackgroundClearsTheMatchList) {
   Start(Line("N0CALL", "59", "FN31", "59", "FN20", "2007/06/09", "18:00:00", "144 M", "PH"));
   Type(form_->txtCall, "N0");
   ASSERT_EQ(form_->lblDupe->text(), "N0CALL ");
-  QTest::mouseMove(form_->centralWidget(), QPoint(3, 3));
-  QApplication::processEvents();
+  MoveMouseOver(form_->centralWidget());
   EXPECT_EQ(form_->lblDupe->text(), "");
 }
 

@@ -69,6 +69,11 @@ class Form1StartupTest : public ::testing::Test {
   std::unique_ptr<Form1> Start() {
     auto form = std::make_unique<Form1>(state_, prompter_, screen_);
     form->set_terminate_handler([this](int code) { exit_codes_.push_back(code); });
+    // The station stays as stored and the clocks agree with the stored offset.
+    form->set_station_setup_runner([this](Form1&) { return setup_(); });
+    Form1* f = form.get();
+    form->set_utc_source(
+        [this, f] { return UtcFromLocal(f->clock().Now(), state_.prefs.UtcOffsetHours); });
     loaded_ = form->Load();
     return form;
   }
@@ -79,6 +84,13 @@ class Form1StartupTest : public ::testing::Test {
   ScreenGeometry screen_;
   std::vector<int> exit_codes_;
   bool loaded_ = false;
+  std::function<StationSetupRefresh()> setup_ = [this] {
+    StationSetupRefresh r;
+    r.Label30 = QString::fromStdString(state_.contest.CurrentMode);
+    r.Label2 = QString::fromStdString(state_.prefs.OwnCall);
+    r.Label4 = QString::fromStdString(state_.prefs.OwnGrid);
+    return r;
+  };
 };
 
 TEST_F(Form1StartupTest, CaptionCarriesProductVersionAndPadding) {

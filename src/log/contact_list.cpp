@@ -26,8 +26,9 @@ std::string ListDateTime(std::string_view date, std::string_view time) {
 
 ContactListRow ContactListRowOf(const ContactLog& log, int n) {
   const ContactRecord& r = log.Record(n);
-  return {std::to_string(n), r.Call,     r.RstRcvd, r.GridRcvd, r.RstSnt,
-          ListDateTime(r.Date, r.Time), r.Band.substr(0, 3), r.GridSent, r.Mode};
+  return {std::to_string(n),   r.Call,     r.RstRcvd,
+          r.GridRcvd,          r.RstSnt,   ListDateTime(r.Date, r.Time),
+          r.Band.substr(0, 3), r.GridSent, r.Mode};
 }
 
 std::vector<int> ListedRecords(int ContactCount, bool ListAllContacts) {

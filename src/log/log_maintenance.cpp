@@ -20,8 +20,8 @@ LocalFields Split(LocalTime now) {
   const std::chrono::year_month_day date{days};
   const std::chrono::hh_mm_ss time{std::chrono::floor<std::chrono::seconds>(now - days)};
   return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-          static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(time.hours().count()),
-          static_cast<int>(time.minutes().count())};
+          static_cast<int>(static_cast<unsigned>(date.day())),
+          static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count())};
 }
 
 std::string Stamp(LocalTime now) {

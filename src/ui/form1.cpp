@@ -4,10 +4,12 @@
 #include "platform/qt_settings_store.h"
 #include "platform/system_clock.h"
 #include "ui/adif_export.h"
+#include "ui/contact_list_view.h"
 #include "ui/form2.h"
 #include "ui/form5.h"
 #include "ui/frm_band_plan.h"
 #include "ui/graph_qso.h"
+#include "ui/log_maintenance_ui.h"
 #include "ui/widget_text.h"
 
 #include <QActionGroup>
@@ -47,6 +49,21 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   settings_ = own_settings_.get();
   BuildMenus();
   BuildControls();
+  contact_list_ = std::make_unique<ContactListView>(ListView1, this);
+  connect(contact_list_.get(), &ContactListView::ShowEditButtons, this, [this] {
+    cmdEdit->setVisible(true);
+    cmdDelete->setVisible(true);
+  });
+  connect(contact_list_.get(), &ContactListView::EditRequested, this, &Form1::cmdEdit_Click);
+  connect(cmdList, &QPushButton::clicked, this, &Form1::cmdList_Click);
+  connect(cmdEdit, &QPushButton::clicked, this, &Form1::cmdEdit_Click);
+  connect(cmdDelete, &QPushButton::clicked, this, &Form1::cmdDelete_Click);
+  connect(mnuCopyListtoClipboard, &QAction::triggered, this,
+          [this] { contact_list_->CopyToClipboard(); });
+  connect(mnuArchive, &QAction::triggered, this,
+          [this] { ::vantrel::ui::mnuArchive(this, state_, prompter_, MaintenanceHooks()); });
+  connect(mnuRestore, &QAction::triggered, this,
+          [this] { ::vantrel::ui::mnuRestore(this, state_, prompter_, MaintenanceHooks()); });
 
   Timer2 = new QTimer(this);
   Timer2->setObjectName("Timer2");
@@ -351,14 +368,14 @@ void Form1::BuildControls() {
   }
 
   // The contact list and its buttons on the right.
-  lblRecentContacts = AddLabel("lblRecentContacts", "Recent Contacts", 3480, 2160, 1500, 300);
-  cmdList = AddButton("cmdList", "Last 20", 5040, 2160, 900, 300);
+  lblRecentContacts = AddLabel("lblRecentContacts", "Recent Contacts", 3480, 2160, 1260, 300);
+  cmdList = AddButton("cmdList", "Last 20", 4800, 2160, 780, 300);
   cmdList->setToolTip("List all or last 20 contacts (Listing all will slow the program)");
-  cmdEdit = AddButton("cmdEdit", "&Edit", 6000, 2160, 720, 300);
-  cmdDelete = AddButton("cmdDelete", "&Delete", 6780, 2160, 720, 300);
+  cmdEdit = AddButton("cmdEdit", "Edit Contact", 5640, 2160, 960, 300);
+  cmdDelete = AddButton("cmdDelete", "Delete Contact", 6660, 2160, 1020, 300);
   cmdEdit->setVisible(false);
   cmdDelete->setVisible(false);
-  Command2 = AddButton("Command2", "View Grids", 7560, 2160, 1080, 300);
+  Command2 = AddButton("Command2", "View Grids", 7740, 2160, 900, 300);
   Command3 = AddButton("Command3", QString::fromUtf8("\u2191"), 8700, 2160, 195, 300);
   Command4 = AddButton("Command4", QString::fromUtf8("\u2193"), 8895, 2160, 195, 300);
   Command5 = AddButton("Command5", QString::fromUtf8("\u2190"), 9090, 2160, 195, 300);

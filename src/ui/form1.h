@@ -26,9 +26,11 @@
 #include "contest/utc_clock.h"
 #include "settings/run_state.h"
 #include "settings/settings_store.h"
+#include "ui/contact_list_view.h"
 #include "ui/form6.h"
 #include "ui/form_scale.h"
 #include "ui/frm_station_id.h"
+#include "ui/log_maintenance_ui.h"
 #include "ui/prompter.h"
 
 namespace vantrel::ui {
@@ -85,6 +87,17 @@ class Form1 : public QMainWindow {
   void mnuListPrevious_Click();
   void cmdDup_Click();
   bool PostContestMode() const { return !txtPostConTime->isHidden(); }
+
+  // The contact list and the log's upkeep.
+  void FillContactList();
+  void AddContactListItem(int record);
+  int ContactListItemCount() const;
+  void cmdList_Click();
+  void cmdEdit_Click();
+  void cmdDelete_Click();
+  ContactListView& contact_list() { return *contact_list_; }
+  // File dialogs and the edit window's modal run; tests answer them.
+  void set_maintenance_hooks(LogMaintenanceHooks hooks) { maintenance_ = std::move(hooks); }
 
   // Score and rates.
   void Labeldisplay();
@@ -252,9 +265,7 @@ class Form1 : public QMainWindow {
   void ReadCwSettings() {}
   void OpenRigInterface() {}
   void RecountTallies();
-  void FillContactList() {}
-  void AddContactListItem(int /*record*/) {}
-  int ContactListItemCount() const { return ListView1->topLevelItemCount(); }
+  LogMaintenanceHooks MaintenanceHooks();
   void TallyContact();
   void ShowWorkedGrids();
   void ColorChange(const std::string& grid);
@@ -267,7 +278,7 @@ class Form1 : public QMainWindow {
   void StopRepeatingMessages() {}
   bool CwSending() const { return false; }
   void CloseOtherWindows() {}
-  void Backup() {}
+  void Backup();
   void Announce(const char* /*what*/) {}
   void OpenWindowForShortcut(int key);
   void ShowBearingDistance();
@@ -318,6 +329,8 @@ class Form1 : public QMainWindow {
   StationSetupRunner setup_runner_;
   std::function<UtcTime()> utc_source_;
   ColourDialog colour_dialog_;
+  std::unique_ptr<ContactListView> contact_list_;
+  LogMaintenanceHooks maintenance_;
 };
 
 }  // namespace vantrel::ui

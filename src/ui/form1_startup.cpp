@@ -207,6 +207,7 @@ bool Form1::SavePref() {
 
 void Form1::mnuNew_Click() {
   StartNewLog();
+  TimeStats();
 }
 
 void Form1::mnuExit_Click() {

@@ -41,6 +41,7 @@ class Form1Fixture : public ::testing::Test {
     Write("log.txt", log_text);
     state_ = RunState{};
     state_.WorkingDirectory = dir_.path().toStdString();
+    state_.UserDataDirectory = dir_.path().toStdString() + "/user";
     prompter_ = ScriptedPrompter{};
     prompter_.yes_no_answers = {true};
     clock_.Set(MakeLocalTime(2007, 6, 9, 20, 30, 0));

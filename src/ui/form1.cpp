@@ -333,12 +333,16 @@ void Form1::BuildControls() {
   for (int i = 0; i < 10; ++i) {
     auto* list = new QListWidget(client_);
     list->setObjectName(QString("List%1").arg(i + 1));
-    list->setToolTip(Latin1(kBands[static_cast<size_t>(i)].menu_caption));
     list->setFocusPolicy(Qt::NoFocus);
+    // The columns are narrow: no scroll bars eating into them (the wheel
+    // still scrolls) and a thin frame.
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setFrameShape(QFrame::Box);
+    list->setLineWidth(1);
+    list->setTextElideMode(Qt::ElideNone);
     gridLists[static_cast<size_t>(i)] = list;
-    // The bottom follows Label10 (set at load).
-    design_->Add(list, ControlKind::kListBox, 120 + i * 324, 2520, 312, 4200 - 2520, 7.0);
+    design_->Add(list, ControlKind::kListBox, 120 + i * 324, 2520, 312, 4200 - 2520, 6.5);
   }
   Label10 = AddLabel("Label10", "#Contacts / #Grids", 1500, 4200, 1860, 240);
   for (int i = 0; i < 10; ++i) {

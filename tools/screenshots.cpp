@@ -10,9 +10,14 @@
 
 #include "log/sample_log.h"
 #include "settings/program_prefs.h"
+#include "settings/settings_store.h"
 #include "ui/form1.h"
+#include "ui/form2.h"
 #include "ui/form5.h"
+#include "ui/form6.h"
 #include "ui/frm_band_plan.h"
+#include "ui/frm_edit_con.h"
+#include "ui/frm_station_id.h"
 #include "ui/graph_qso.h"
 #include "ui/logo_window.h"
 #include "ui/prompter.h"
@@ -120,6 +125,45 @@ bool HelpWindow(const QString& out) {
   return Save(help, out + "/help.png");
 }
 
+// The dialogs: station setup, summary sheet, colours and contact editing.
+bool Dialogs(const QString& out) {
+  QTemporaryDir work;
+  RunState state;
+  state.WorkingDirectory = work.path().toStdString();
+  state.UserDataDirectory = state.WorkingDirectory;
+  state.prefs.OwnCall = "N0CALL";
+  state.prefs.OwnGrid = "FN20";
+  state.prefs.UtcOffsetHours = 5;
+  state.prefs.WorkedColor = 255;
+  state.prefs.RemainingColor = 8421504;
+  state.contest.ContestId = 2;
+  state.log = MakeSampleLog(40, 7);
+  ui::ScriptedPrompter prompter;
+  bool ok = true;
+  {
+    ui::frmStationID setup(state, prompter, Screen1920());
+    setup.show();
+    ok &= Save(setup, out + "/station-setup.png");
+  }
+  {
+    MemorySettingsStore settings;
+    ui::Form2 sheet({state, settings, prompter, "4321", {}, {}}, Screen1920());
+    sheet.show();
+    ok &= Save(sheet, out + "/summary-sheet.png");
+  }
+  {
+    ui::Form6 colours(state.prefs, Screen1920());
+    colours.show();
+    ok &= Save(colours, out + "/colours.png");
+  }
+  {
+    ui::frmEditCon edit(state.log, 12, prompter, Screen1920());
+    edit.show();
+    ok &= Save(edit, out + "/edit-contact.png");
+  }
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -133,6 +177,7 @@ int main(int argc, char** argv) {
   ok &= MainWindow(out, 1920, 1080, false);
   ok &= MainWindow(out, 1366, 768, false);
   ok &= MainWindow(out, 1920, 1080, true);
+  ok &= Dialogs(out);
   ui::ScreenGeometry screen;
   screen.screen = QRect(0, 0, 1920, 1080);
   screen.workArea = screen.screen;

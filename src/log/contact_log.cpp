@@ -50,7 +50,15 @@ void AppendLogLine(std::string& text, const ContactRecord& record) {
   for (int i = 0; i < kFieldsPerRecord; ++i) {
     if (i) text += ',';
     text += '"';
-    text += record.Field(i);
+    const std::string& field = record.Field(i);
+    // A pasted double quote or line end would end the field early and make
+    // the whole log unreadable at the next start; it is dropped instead.
+    if (field.find_first_of("\"\r\n") == std::string::npos) {
+      text += field;
+    } else {
+      for (char c : field)
+        if (c != '"' && c != '\r' && c != '\n') text += c;
+    }
     text += '"';
   }
   text += "\r\n";

@@ -68,6 +68,7 @@ class ContactLog {
 
 // One record as a log.txt line, CR LF included:
 // "N0CALL","59","FN31","59","FN20","2007/06/09","18:30:15","144 M","PH","144.200"
+// Double quotes and line ends cannot be stored in a field and are left out.
 std::string FormatLogLine(const ContactRecord& record);
 // Records 1..ContactCount as the whole text of log.txt.
 std::string FormatLog(const ContactLog& log);

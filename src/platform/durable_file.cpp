@@ -76,7 +76,9 @@ void SyncFolder(const std::string& folder) {
 
 bool AppendDurably(const std::string& path, std::string_view bytes, std::string& error) {
   bool created = false;
-  int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  // Read access only serves the look at the last byte below.
+  int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+  if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
   if (fd < 0 && errno == ENOENT) {
     fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     created = fd >= 0;
@@ -97,6 +99,17 @@ bool AppendDurably(const std::string& path, std::string_view bytes, std::string&
     return false;
   }
   const off_t before = st.st_size;
+  // A file whose last line lost its line end (edited by hand) would glue the
+  // new line onto the old one and make both unreadable: start a fresh line.
+  std::string fresh_line;
+  if (before > 0 && !bytes.empty() && bytes.front() != '\r' && bytes.front() != '\n') {
+    char last = '\n';
+    if (::pread(fd, &last, 1, before - 1) == 1 && last != '\n' && last != '\r') {
+      fresh_line.reserve(bytes.size() + 2);
+      fresh_line.append("\r\n").append(bytes);
+      bytes = fresh_line;
+    }
+  }
   int err = WriteAll(fd, bytes);
   const char* action = "Cannot write to";
   if (err == 0) {

@@ -19,7 +19,8 @@ namespace vantrel {
 
 // Opens `path` for appending (creating it 0644 when missing), writes all of
 // `bytes` and fsyncs. When a write fails part way or the fsync fails, the file
-// is cut back to its earlier length.
+// is cut back to its earlier length. `bytes` always starts on a line of its
+// own: CR LF goes first when the file's last line has no line end.
 bool AppendDurably(const std::string& path, std::string_view bytes, std::string& error);
 
 // Writes `bytes` to a temporary file beside `path`, fsyncs it, renames it

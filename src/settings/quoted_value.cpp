@@ -207,20 +207,29 @@ bool ParseNumber(std::string_view text, double& out) {
   return ParseDecimal(text, out);
 }
 
-std::string FormatDouble(double value) {
+namespace {
+// Shortest text that reads back to the same value. Ordinary magnitudes are
+// written out in plain digits ("100000", not "1e+05") for whoever opens the
+// file in an editor; only the extremes use an exponent.
+template <typename T>
+std::string FormatShortest(T value) {
   if (value == 0) return "0";
-  char buf[64];
-  auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value);
+  char buf[512];
+  const T magnitude = value < 0 ? -value : value;
+  const bool plain = magnitude >= T(1e-4) && magnitude < T(1e15);
+  auto [ptr, ec] = plain ? std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed)
+                         : std::to_chars(buf, buf + sizeof buf, value);
   if (ec != std::errc()) return "0";
   return std::string(buf, ptr);
 }
+}  // namespace
+
+std::string FormatDouble(double value) {
+  return FormatShortest(value);
+}
 
 std::string FormatSingle(float value) {
-  if (value == 0) return "0";
-  char buf[64];
-  auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value);
-  if (ec != std::errc()) return "0";
-  return std::string(buf, ptr);
+  return FormatShortest(value);
 }
 
 void FieldWriter::Separator() {

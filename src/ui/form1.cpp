@@ -125,6 +125,9 @@ QLineEdit* Form1::AddTextBox(const char* name, int left, int top, int width, int
   auto* box = new QLineEdit(client_);
   box->setObjectName(name);
   box->setMaxLength(max_length);
+  // Text arrives by typing only, through the field's key filter.
+  box->setContextMenuPolicy(Qt::NoContextMenu);
+  box->setAcceptDrops(false);
   design_->Add(box, ControlKind::kTextBox, left, top, width, height, font);
   return box;
 }

@@ -297,6 +297,7 @@ class Form1 : public QMainWindow {
   bool PostConKey(QLineEdit* field, QChar key);
   bool FormWideKey(QKeyEvent* key);
   bool HandleEntryKey(QLineEdit* field, QKeyEvent* key);
+  bool IsEntryField(const QWidget* w) const;
   void ShowDialog(const QString& text, const QColor& background);
   void ClearEntry();
   void PaintBandLabels(int highlighted_band);

@@ -64,6 +64,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
   }
+  if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease) &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
+      IsEntryField(qobject_cast<QWidget*>(watched))) {
+    return true;  // no selection paste: every character goes through the key filters
+  }
   if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::MouseButtonRelease &&
       type != QEvent::ShortcutOverride)
     return QMainWindow::eventFilter(watched, event);
@@ -145,10 +150,15 @@ bool Form1::FormWideKey(QKeyEvent* key) {
   return false;
 }
 
+bool Form1::IsEntryField(const QWidget* w) const {
+  return w && (w == txtCall || w == txtRSTR || w == txtSec || w == txtRSTS || w == txtPostConTime ||
+               w == txtPostConDate);
+}
+
 bool Form1::HandleEntryKey(QLineEdit* field, QKeyEvent* key) {
-  if (field != txtCall && field != txtRSTR && field != txtSec && field != txtRSTS &&
-      field != txtPostConTime && field != txtPostConDate)
-    return false;
+  if (!IsEntryField(field)) return false;
+  // Pasting (Shift+Insert and the like) would pass the key filters by.
+  if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut)) return true;
   const int k = key->key();
   if (k == Qt::Key_Return || k == Qt::Key_Enter) {
     Mains();
@@ -372,7 +382,7 @@ void Form1::FocusEntered(QLineEdit* field) {
       if (!found.duplicates.empty()) {
         ShowDialog(Latin1(found.message), kDupeColour);
         SetButtonColour(lblDupe);
-        prompter_.Beep();
+        for (size_t i = 0; i < found.duplicates.size(); ++i) prompter_.Beep();
       }
       const QString prefill =
           EqualsNoCase(state_.contest.CurrentMode, kModeCw) ? QString("599") : QString("59");

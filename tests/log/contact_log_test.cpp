@@ -75,6 +75,16 @@ TEST(LogLine, BytesAbove127AreKept) {
   EXPECT_EQ(back.Record(1), r);
 }
 
+TEST(LogLine, PastedQuotesAndLineEndsCannotBreakTheFile) {
+  ContactRecord r = MakeRecord("N0\"CALL");
+  r.GridRcvd = "FN\r\n31";
+  ContactLog back;
+  ASSERT_TRUE(ParseLog(FormatLogLine(r), back).ok());
+  ASSERT_EQ(back.ContactCount(), 1);
+  EXPECT_EQ(back.Record(1).Call, "N0CALL");
+  EXPECT_EQ(back.Record(1).GridRcvd, "FN31");
+}
+
 TEST(ParseLog, AcceptsEveryLineEnd) {
   const std::string crlf = Lines(3);
   std::string lf, cr, mixed;
@@ -124,7 +134,8 @@ TEST(ParseLog, FieldsFormAStreamNotLines) {
   // A value deleted by hand from the end of a line, comma left behind, is an
   // empty field, not the first field of the next line.
   const std::string trimmed =
-      "\"N0CALL\",\"59\",\"FN31\",\"59\",\"FN20\",\"2007/06/09\",\"18:30:15\",\"144 M\",\"PH\",\r\n";
+      "\"N0CALL\",\"59\",\"FN31\",\"59\",\"FN20\",\"2007/06/09\",\"18:30:15\",\"144 "
+      "M\",\"PH\",\r\n";
   ContactLog two;
   ASSERT_TRUE(ParseLog(trimmed + trimmed, two).ok());
   ASSERT_EQ(two.ContactCount(), 2);

@@ -177,6 +177,11 @@ TEST(DurableFile, AppendCreatesThenAppends) {
   ASSERT_TRUE(AppendDurably(path, "", error)) << error;
   ASSERT_TRUE(AppendDurably(path, "two\r\n", error)) << error;
   EXPECT_EQ(Slurp(path), "one\r\ntwo\r\n");
+
+  // A last line whose line end was lost in an editor stays a line of its own.
+  ASSERT_TRUE(ReplaceFileAtomically(path, "one", error)) << error;
+  ASSERT_TRUE(AppendDurably(path, "two\r\n", error)) << error;
+  EXPECT_EQ(Slurp(path), "one\r\ntwo\r\n");
 }
 
 TEST(DurableFile, ReplaceKeepsPermissionsAndLeavesNoTemporary) {

@@ -203,6 +203,15 @@ TEST(FieldWriter, WritesTheSameForm) {
   EXPECT_EQ(w.str(), "\"N0CALL\",\"\",144.2,-3.5,-12,#TRUE#,#FALSE#\r\n0.1,0\r\n");
 }
 
+TEST(FieldWriter, OrdinaryNumbersAreWrittenInPlainDigits) {
+  // The preference file is edited by hand; 100000 must not turn into 1e+05.
+  EXPECT_EQ(FormatSingle(100000.0f), "100000");
+  EXPECT_EQ(FormatDouble(1e7), "10000000");
+  EXPECT_EQ(FormatDouble(-0.0001), "-0.0001");
+  EXPECT_EQ(FormatDouble(1e-7), "1e-07");
+  EXPECT_EQ(FormatDouble(1e20), "1e+20");
+}
+
 TEST(FieldWriter, ReaderGetsBackWhatWasWritten) {
   const double numbers[] = {1e7, -1e-7, 0.1, 123456789.125, -0.0, 3.0};
   FieldWriter w;

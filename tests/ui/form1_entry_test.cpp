@@ -99,6 +99,9 @@ TEST_F(Form1EntryTest, EscClearsAndCtrlTypesNothing) {
   QApplication::clipboard()->setText("JUNK");
   QTest::keyClick(form_->txtCall, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(form_->txtCall->text(), "K2XX");
+  QTest::keyClick(form_->txtCall, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(form_->txtCall->text(), "K2XX");
+  EXPECT_EQ(form_->txtCall->contextMenuPolicy(), Qt::NoContextMenu);
   QTest::keyClick(form_->txtCall, Qt::Key_Escape);
   EXPECT_TRUE(form_->txtCall->text().isEmpty());
   EXPECT_EQ(form_->lblDialog->text(), " ");

@@ -10,6 +10,7 @@
 #include "ui/logo_window.h"
 #include "ui/program_start.h"
 #include "ui/prompter.h"
+#include "ui/widget_text.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -29,11 +30,11 @@ int main(int argc, char** argv) {
     prompter.Message(nullptr, QString::fromLocal8Bit(title.c_str()),
                      QString::fromLocal8Bit(text.c_str()), ui::MessageIcon::kCritical);
   });
-  const std::string working_dir = QDir::currentPath().toLocal8Bit().toStdString();
+  const std::string working_dir = QFile::encodeName(QDir::currentPath()).toStdString();
   ui::PrepareRunState(state, working_dir, folders, ui::LocateDataDirectory().toStdString());
 
   // The logo shows while the main window loads; it never waits.
-  const QString splash = QString::fromLocal8Bit(state.SharedDataDirectory.c_str()) + "/splash.jpg";
+  const QString splash = ui::PathText(state.SharedDataDirectory) + "/splash.jpg";
   auto* logo = new ui::LogoWindow(QFileInfo(splash).isFile() ? splash : QString(), screen);
   logo->show();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
@@ -59,13 +60,17 @@ GraphTick MakeTick(int64_t seconds) {
   return {seconds, time_text, date_text};
 }
 
-std::string FormatOneDecimal(float value) {
+}  // namespace
+
+std::string FormatGraphValue(float value) {
+  // Halves round away from zero (11.25 shows 11.3), as the label formats do;
+  // printf alone would round an exact tie to even.
+  double rounded = std::round(static_cast<double>(value) * 10.0) / 10.0;
+  if (rounded == 0) rounded = 0;  // no "-0.0"
   char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%.1f", static_cast<double>(value));
+  std::snprintf(buffer, sizeof buffer, "%.1f", rounded);
   return buffer;
 }
-
-}  // namespace
 
 StripColour StripColourForBand(std::string_view band) {
   if (band == "50 M") return StripColour::kBand50;
@@ -180,7 +185,7 @@ ActivityGraph ComputeActivityGraph(const ContactLog& log) {
   }
 
   for (int k = 0; k < kGraphYLabelCount; ++k)
-    g.y_labels[static_cast<size_t>(k)] = FormatOneDecimal(
+    g.y_labels[static_cast<size_t>(k)] = FormatGraphValue(
         g.minimum + static_cast<float>(k) * (g.maximum - g.minimum) / (kGraphYLabelCount - 1));
   return g;
 }

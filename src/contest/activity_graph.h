@@ -85,6 +85,9 @@ struct ActivityGraph {
   std::vector<int> positions;
 };
 
+// A y-axis value as "###0.0": one decimal, at least one digit before it.
+std::string FormatGraphValue(float value);
+
 // The whole computation for the log as it is now.
 //
 // Contacts whose date or time does not read are left out (the window reports

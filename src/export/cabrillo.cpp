@@ -39,8 +39,14 @@ std::string CabrilloDate(std::string_view date) {
   return buffer;
 }
 
-// hh and mm of "hh:mm[:ss]" by position.
+// hh and mm of "hh:mm[:ss]" by position; a time with a one-digit hour
+// ("9:05", from a hand-edited log) still gives the four digits checkers need.
 std::string CabrilloTime(std::string_view time) {
+  if (const auto t = ParseTimeText(TrimBlanks(time))) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d%02d", t->hour, t->minute);
+    return buffer;
+  }
   std::string out(time.substr(0, 2));
   if (time.size() > 3) out.append(time.substr(3, 2));
   return out;

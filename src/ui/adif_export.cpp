@@ -59,7 +59,8 @@ bool mnuExportADIF(QWidget* parent, const RunState& state, Prompter& prompter,
           Latin1(DefaultAdifComment(state.prefs.ContestId))));
 
   const SaveFileHook choose = hooks.choose_file ? hooks.choose_file : QtSaveFileDialog();
-  const QString proposed = Latin1(state.UserDataDirectory) + "/VHF.adi";
+  // Folder names are the system's file-name bytes, not log text.
+  const QString proposed = QFile::decodeName(state.UserDataDirectory.c_str()) + "/VHF.adi";
   const QString path = choose(parent, proposed, "ADIF Files (*.adi)");
   if (path.isEmpty()) return false;
 

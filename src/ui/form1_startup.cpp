@@ -26,7 +26,7 @@ const QString kFileErrorText =
 void Form1::RestoreWorkingDirectory() {
   // File dialogs may have moved the process elsewhere; data files always
   // belong to the folder the program started in.
-  if (!state_.WorkingDirectory.empty()) QDir::setCurrent(Latin1(state_.WorkingDirectory));
+  if (!state_.WorkingDirectory.empty()) QDir::setCurrent(PathText(state_.WorkingDirectory));
 }
 
 bool Form1::Load() {
@@ -101,7 +101,7 @@ bool Form1::Load() {
   if (state_.prefs.RigType != "None") OpenRigInterface();  // 19.
 
   if (state_.SeededDefaults)
-    lblDialog->setText("Default data files created in " + Latin1(state_.WorkingDirectory) +
+    lblDialog->setText("Default data files created in " + PathText(state_.WorkingDirectory) +
                        ".  Select a band and mode from the menu bar!");
   txtCall->setFocus();
   return true;
@@ -120,7 +120,7 @@ void Form1::ApplyGridMapView() {
 
 void Form1::ApplyModeDisplay() {
   Label30->setText(Latin1(state_.contest.CurrentMode));
-  const bool phone = QString::fromLatin1(state_.contest.CurrentMode.c_str()).toUpper() == "PH";
+  const bool phone = EqualsNoCase(state_.contest.CurrentMode, kModePhone);
   mnuPhone->setChecked(phone);
   mnuCW->setChecked(!phone);
 }

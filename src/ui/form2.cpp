@@ -1,5 +1,6 @@
 #include "ui/form2.h"
 
+#include <QFile>
 #include <QValidator>
 #include <array>
 
@@ -222,7 +223,8 @@ CabrilloSheet Form2::Sheet() const {
 }
 
 QString Form2::ProposedPath() const {
-  return Latin1(context_.state.UserDataDirectory) + "/" +
+  // Folder names are the system's file-name bytes, not log text.
+  return QFile::decodeName(context_.state.UserDataDirectory.c_str()) + "/" +
          Latin1(CallForFileName(context_.state.prefs.OwnCall)) + ".log";
 }
 

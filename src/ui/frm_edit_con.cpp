@@ -146,7 +146,10 @@ bool frmEditCon::eventFilter(QObject* watched, QEvent* event) {
   if (field && event->type() == QEvent::FocusOut) {
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     // Another window coming up (a message box) is not the operator leaving.
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible()) {
+    // Nor is a refusal pulling the focus back: checking the field it leaves
+    // would bounce two bad fields' messages back and forth for ever.
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible() &&
+        !returning_focus_) {
       pending_leave_ = field;
       // Checked from the event loop: a message box must not open in the
       // middle of a focus change.
@@ -172,7 +175,9 @@ void frmEditCon::LeaveField(QLineEdit* field) {
 }
 
 void frmEditCon::Refocus(QLineEdit* field) {
+  returning_focus_ = true;
   field->setFocus(Qt::OtherFocusReason);
+  returning_focus_ = false;
 }
 
 void frmEditCon::RefuseDate() {

@@ -87,6 +87,8 @@ class frmEditCon : public QDialog {
   Outcome outcome_ = Outcome::kClosed;
   // The field whose leave check is waiting to run; Done cancels it.
   QLineEdit* pending_leave_ = nullptr;
+  // Set while a refusal puts the focus back into its field.
+  bool returning_focus_ = false;
 };
 
 }  // namespace vantrel::ui

@@ -188,7 +188,8 @@ void GraphQSO::UpdateDrawing() {
   frame.x_axis_y = at(Line2).top();
   frame.strip_top = at(Line8).top();
   frame.strip_bottom = at(Line9).top();
-  frame.offset = kNudgeTwips / kTwipsPerPixel;
+  // The nudge is a design length too: it grows with the window.
+  frame.offset = kNudgeTwips * design_->applied_window.width() / kDesignWidth;
   drawing_ = LayoutActivityGraph(graph_, frame);
   update();
 }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QByteArray>
 #include <QColor>
+#include <QFile>
 #include <QPalette>
 #include <QString>
 #include <QWidget>
@@ -19,6 +21,11 @@ inline QString Latin1(std::string_view s) {
 }
 inline std::string Std(const QString& s) {
   return s.toLatin1().toStdString();
+}
+
+// File names are the operating system's bytes, not 8-bit text.
+inline QString PathText(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 inline void Paint(QWidget* w, const QColor& background, const QColor& text) {

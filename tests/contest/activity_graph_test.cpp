@@ -180,6 +180,10 @@ TEST(ActivityGraphTest, YLabelsSpanMinimumToMaximum) {
   std::snprintf(top, sizeof top, "%.1f", static_cast<double>(g.maximum));
   EXPECT_EQ(g.y_labels[16], top);
   EXPECT_GT(g.maximum, 50.0f);
+  // "###0.0" rounds an exact half away from zero, unlike printf.
+  EXPECT_EQ(FormatGraphValue(11.25f), "11.3");
+  EXPECT_EQ(FormatGraphValue(0.25f), "0.3");
+  EXPECT_EQ(FormatGraphValue(1234.5f), "1234.5");
 }
 
 TEST(ActivityGraphTest, OneTimeStampForAllContactsHasNoTimeScale) {

@@ -223,6 +223,10 @@ TEST(CabrilloQsoLine, DateAndTimeTexts) {
       At(CabrilloQsoLine(Contact("W2CD", "FN31", "144 M", "PH", "2026/06/14", "07:05"), "K1AB"), 26,
          4),
       "0705");
+  EXPECT_EQ(
+      At(CabrilloQsoLine(Contact("W2CD", "FN31", "144 M", "PH", "2026/06/14", "9:05"), "K1AB"), 26,
+         5),
+      "0905 ");
   // A date that is not one is kept as typed rather than dropped.
   const std::string odd =
       CabrilloQsoLine(Contact("W2CD", "FN31", "144 M", "PH", "14.06.26", "18:02:45"), "K1AB");

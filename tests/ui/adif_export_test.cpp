@@ -12,6 +12,10 @@
 namespace vantrel::ui {
 namespace {
 
+// A user folder under a home whose name is not plain ASCII: paths are
+// UTF-8 bytes, not Latin-1 text.
+const QString kUserDir = QString::fromUtf8("J\u00fcrgen/VHF");
+
 const QString kPowerTitle = "Please enter your transmitter output power.";
 const QString kPhoneTitle = "Phone Mode?";
 const QString kCommentTitle = "Please enter a comment.";
@@ -20,7 +24,7 @@ class AdifExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    state_.UserDataDirectory = dir_.filePath("VHF").toStdString();
+    state_.UserDataDirectory = dir_.filePath(kUserDir).toStdString();
     state_.prefs.ContestId = 2;
     state_.log.Add(
         {"N0CALL", "59", "FN31", "57", "FN20", "2007/06/09", "18:30:15", "144 M", "PH", "144.200"});
@@ -78,7 +82,7 @@ TEST_F(AdifExportTest, AnsweredQuestionsShapeEveryRecord) {
             "The file VHF.adi was successfully written to the directory:\n\n" + chosen_ + ".");
 
   ASSERT_EQ(proposals_.size(), 1);
-  EXPECT_EQ(proposals_[0], dir_.filePath("VHF") + "/VHF.adi");
+  EXPECT_EQ(proposals_[0], dir_.filePath(kUserDir) + "/VHF.adi");
   EXPECT_EQ(filters_[0], "ADIF Files (*.adi)");
 
   const std::string file = Read(chosen_);

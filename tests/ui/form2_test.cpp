@@ -13,6 +13,10 @@
 namespace vantrel::ui {
 namespace {
 
+// A user folder under a home whose name is not plain ASCII: paths are
+// UTF-8 bytes, not Latin-1 text.
+const QString kUserDir = QString::fromUtf8("J\u00fcrgen/VHF");
+
 const std::string kHeaderEnd =
     "SOAPBOX:\r\n"
     "SOAPBOX:\r\n";
@@ -21,7 +25,7 @@ class Form2Test : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    state_.UserDataDirectory = dir_.filePath("VHF").toStdString();
+    state_.UserDataDirectory = dir_.filePath(kUserDir).toStdString();
     state_.prefs.OwnCall = "K1AB";
     state_.prefs.ContestId = 2;
     state_.shared.Load(dir_.filePath("SharedUserPreferences.xml").toStdString());
@@ -115,7 +119,7 @@ TEST_F(Form2Test, TypedSheetWritesTheFileAndRemembersTheDetails) {
       "END-OF-LOG:\r\n";
   EXPECT_EQ(Read(chosen_), expected);
   ASSERT_EQ(proposals_.size(), 1);
-  EXPECT_EQ(proposals_[0], dir_.filePath("VHF") + "/K1AB.log");
+  EXPECT_EQ(proposals_[0], dir_.filePath(kUserDir) + "/K1AB.log");
   EXPECT_EQ(filters_[0], "ADIF Files (*.log)");
 
   ASSERT_EQ(prompter_.asked.size(), 2u);
@@ -178,14 +182,14 @@ TEST_F(Form2Test, ProposedNameComesFromTheTrimmedCall) {
   QTest::mouseClick(form->Command4, Qt::LeftButton);
   EXPECT_EQ(state_.prefs.OwnCall, "N0CALL/R");
   ASSERT_EQ(proposals_.size(), 1);
-  EXPECT_EQ(proposals_[0], dir_.filePath("VHF") + "/N0CALL.log");
+  EXPECT_EQ(proposals_[0], dir_.filePath(kUserDir) + "/N0CALL.log");
   EXPECT_NE(Read(chosen_).find("\r\nCALLSIGN: N0CALL/R\r\n"), std::string::npos);
   EXPECT_TRUE(prompter_.asked.at(0).text.startsWith("The file N0CALL.log was"));
 
   state_.prefs.OwnCall = "/N0CALL";
   QTest::mouseClick(form->Command4, Qt::LeftButton);
   ASSERT_EQ(proposals_.size(), 2);
-  EXPECT_EQ(proposals_[1], dir_.filePath("VHF") + "/YourCall.log");
+  EXPECT_EQ(proposals_[1], dir_.filePath(kUserDir) + "/YourCall.log");
 }
 
 TEST_F(Form2Test, CqContestVariant) {

@@ -120,6 +120,19 @@ TEST_F(FrmEditConTest, LeavingDateOrTimeInvalidWarnsAndReturns) {
   EXPECT_EQ(prompter_.asked.size(), 2u);
 }
 
+TEST_F(FrmEditConTest, ReturningTheFocusIsNotLeavingAnotherField) {
+  // Both texts bad: the date's refusal pulls the focus back out of the time
+  // field, which must not set off the time's refusal (and so on for ever).
+  auto w = Open(2);
+  w->txtEditTime->setText("25:00");
+  Retype(w->txtEditDate, "2007/02/30");
+  QTest::mouseClick(w->txtEditTime, Qt::LeftButton);
+  for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
+  ASSERT_EQ(prompter_.asked.size(), 1u);
+  EXPECT_EQ(prompter_.asked[0].title, "Invalid Date Format!");
+  EXPECT_EQ(QApplication::focusWidget(), w->txtEditDate);
+}
+
 TEST_F(FrmEditConTest, BandAndModeOutsideTheListAreRefusedAndPutBack) {
   auto w = Open(2);
   Retype(w->txtEditBnd, "24 G");

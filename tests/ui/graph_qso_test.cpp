@@ -89,9 +89,9 @@ TEST_F(GraphQSOTest, WindowAndCurveFollowTheScaledFrame) {
   EXPECT_DOUBLE_EQ(axis_x, 96);
   EXPECT_DOUBLE_EQ(right_x, 1848);
   EXPECT_NEAR(w.design().Find(w.Line2)->applied.top(), 5880 / 15.0 * 1040 / 480, 1e-9);
-  // Position 1 starts one step left of the y axis, nudged by 10 twips.
+  // Position 1 starts one step left of the y axis, nudged by 10 design twips.
   const GraphSegment& first = w.drawing().curve[0];
-  EXPECT_NEAR(first.x1, axis_x - (right_x - axis_x) / 1500 + 10 / 15.0, 1e-9);
+  EXPECT_NEAR(first.x1, axis_x - (right_x - axis_x) / 1500 + 10.0 * 1896 / 9480, 1e-9);
 }
 
 TEST_F(GraphQSOTest, BackgroundSwitchRecoloursTextAndLinesButNotTheLegend) {

@@ -2,23 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/sample_contact.h"
+
 #include <string>
 
 namespace vantrel {
 namespace {
 
 ContactRecord Contact(const std::string& call, const std::string& band = "144 M") {
-  ContactRecord r;
-  r.Call = call;
-  r.RstRcvd = "59";
-  r.GridRcvd = "FN31";
+  ContactRecord r = SampleContact(call, "FN31", band);
   r.RstSnt = "57";
-  r.GridSent = "FN20";
-  r.Date = "2007/06/09";
-  r.Time = "18:30:15";
-  r.Band = band;
-  r.Mode = "PH";
-  r.Freq = "144.200";
   return r;
 }
 

@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/sample_contact.h"
+
 #include <string>
 
 namespace vantrel {
 namespace {
 
 ContactRecord MakeRecord(const std::string& call, const std::string& freq = "144.200") {
-  ContactRecord r;
-  r.Call = call;
-  r.RstRcvd = "59";
-  r.GridRcvd = "FN31";
-  r.RstSnt = "59";
-  r.GridSent = "FN20";
-  r.Date = "2007/06/09";
-  r.Time = "18:30:15";
-  r.Band = "144 M";
-  r.Mode = "PH";
+  ContactRecord r = SampleContact(call);
   r.Freq = freq;
   return r;
 }

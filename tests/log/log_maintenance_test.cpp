@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/sample_contact.h"
+
 #include <string>
 
 namespace vantrel {
@@ -9,17 +11,8 @@ namespace {
 
 ContactRecord Contact(const std::string& call, const std::string& grid = "FN31",
                       const std::string& band = "144 M", const std::string& own = "FN20") {
-  ContactRecord r;
-  r.Call = call;
-  r.RstRcvd = "59";
-  r.GridRcvd = grid;
-  r.RstSnt = "59";
+  ContactRecord r = SampleContact(call, grid, band);
   r.GridSent = own;
-  r.Date = "2007/06/09";
-  r.Time = "18:30:15";
-  r.Band = band;
-  r.Mode = "PH";
-  r.Freq = "144.200";
   return r;
 }
 

@@ -2,11 +2,13 @@
 #include "ui/contact_list_view.h"
 
 #include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
+#include "support/sample_contact.h"
 
 #include <string>
 
@@ -14,18 +16,7 @@ namespace vantrel::ui {
 namespace {
 
 ContactRecord Contact(const std::string& call, const std::string& band = "144 M") {
-  ContactRecord r;
-  r.Call = call;
-  r.RstRcvd = "59";
-  r.GridRcvd = "FN31";
-  r.RstSnt = "59";
-  r.GridSent = "FN20";
-  r.Date = "2007/06/09";
-  r.Time = "18:30:15";
-  r.Band = band;
-  r.Mode = "PH";
-  r.Freq = "144.200";
-  return r;
+  return SampleContact(call, "FN31", band);
 }
 
 class ContactListViewTest : public ::testing::Test {

@@ -2,9 +2,11 @@
 #include "ui/frm_edit_con.h"
 
 #include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
+#include "support/sample_contact.h"
 
 #include <string>
 
@@ -13,17 +15,8 @@ namespace {
 
 ContactRecord Contact(const std::string& call, const std::string& grid = "FN31",
                       const std::string& band = "144 M") {
-  ContactRecord r;
-  r.Call = call;
-  r.RstRcvd = "59";
-  r.GridRcvd = grid;
+  ContactRecord r = SampleContact(call, grid, band);
   r.RstSnt = "57";
-  r.GridSent = "FN20";
-  r.Date = "2007/06/09";
-  r.Time = "18:30:15";
-  r.Band = band;
-  r.Mode = "PH";
-  r.Freq = "144.200";
   return r;
 }
 

@@ -1,0 +1,31 @@
+#include "contest/locator.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+TEST(Locator, AcceptsSquaresAndSubsquaresInAnyCase) {
+  for (const char* grid : {"AA00", "RR99", "FN31", "fn31", "FM29jx", "FM29JX", "fm29Ax", "RR99xx"})
+    EXPECT_TRUE(IsValidLocator(grid)) << grid;
+}
+
+TEST(Locator, RefusesAnythingElse) {
+  for (const char* grid :
+       {"", "F", "FN", "FN2", "FN3", "12AB", "ZZ99", "SA00", "AS00", "FN31a", "FN31ya", "FN31ay",
+        "FN31jxx", "FN 31", " FN31", "FNA1", "FN3A", "FN31j1", "FN31\xe9x"})
+    EXPECT_FALSE(IsValidLocator(grid)) << grid;
+}
+
+TEST(Locator, SquareKeyIsTheUpperCaseFourCharacterSquare) {
+  EXPECT_EQ(GridSquareKey("FM29jx"), "FM29");
+  EXPECT_EQ(GridSquareKey("fm29"), "FM29");
+  EXPECT_EQ(GridSquareKey("FM29"), GridSquareKey("fm29JX"));
+  // Old logs may hold grids that are no locator: each keeps its whole text.
+  EXPECT_EQ(GridSquareKey("fn2"), "FN2");
+  EXPECT_EQ(GridSquareKey("zz99ab"), "ZZ99AB");
+  EXPECT_EQ(GridSquareKey(""), "");
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "contest/bands.h"
 #include "contest/date_time_text.h"
 
 namespace vantrel {
@@ -73,12 +74,10 @@ std::string FormatGraphValue(float value) {
 }
 
 StripColour StripColourForBand(std::string_view band) {
-  if (band == "50 M") return StripColour::kBand50;
-  if (band == "144 M") return StripColour::kBand144;
-  if (band == "222 M") return StripColour::kBand222;
-  if (band == "432 M") return StripColour::kBand432;
-  if (band == "902 M") return StripColour::kBand902;
-  if (band == "1.3 G") return StripColour::kBand1296;
+  // Bands 1 to 6 have a legend entry of their own, in band-table order.
+  const int index = BandIndex(band);
+  if (index >= 1 && index <= static_cast<int>(StripColour::kBand1296) + 1)
+    return static_cast<StripColour>(index - 1);
   return StripColour::kOther;
 }
 
@@ -96,6 +95,11 @@ ActivityGraph ComputeActivityGraph(const ContactLog& log) {
     const ContactRecord& r = log.Record(n);
     if (auto s = ContactSeconds(r)) stamps.push_back({n, *s, StripColourForBand(r.Band)});
   }
+  // The time axis runs by time: a contact logged late but dated earlier (a
+  // post-contest entry) takes its place among the others. Equal times keep
+  // their log order, so the later one still overwrites its position.
+  std::stable_sort(stamps.begin(), stamps.end(),
+                   [](const Stamp& a, const Stamp& b) { return a.seconds < b.seconds; });
 
   const int64_t t0 = stamps.empty() ? 0 : stamps.front().seconds;
   const int64_t t1 = stamps.empty() ? 0 : stamps.back().seconds;
@@ -109,8 +113,8 @@ ActivityGraph ComputeActivityGraph(const ContactLog& log) {
   g.P[1] = 6;
   for (size_t i = 0; i < stamps.size(); ++i) {
     const Stamp& s = stamps[i];
-    // Walk back while the earlier contact is inside the ten minutes; the log
-    // order is the time order, so the walk stops at the first one outside.
+    // Walk back while the earlier contact is inside the ten minutes; the
+    // stamps are in time order, so the walk stops at the first one outside.
     int count = 0;
     for (size_t j = i + 1; j-- > 0;) {
       if (s.seconds - stamps[j].seconds >= kGraphRateWindowSeconds) break;

@@ -50,7 +50,8 @@ enum class StripColour : int8_t {
   kBlack,  // what the strip carries before any band has been seen
 };
 
-// The legend entry of a band label, compared exactly ("144 m" is "Other").
+// The legend entry of a band label, compared without regard to case ("144 m"
+// is 144).
 StripColour StripColourForBand(std::string_view band);
 
 struct GraphTick {
@@ -79,8 +80,7 @@ struct ActivityGraph {
 
   // Per contact (index = record number - 1): the count of contacts in the
   // ten minutes up to and including it, and its plot position. A contact
-  // whose date or time cannot be read has count 0 and position -1; so has one
-  // whose position falls outside the slots (a log out of time order).
+  // whose date or time cannot be read has count 0 and position -1.
   std::vector<int> counts;
   std::vector<int> positions;
 };
@@ -91,8 +91,9 @@ std::string FormatGraphValue(float value);
 // The whole computation for the log as it is now.
 //
 // Contacts whose date or time does not read are left out (the window reports
-// nothing). When every readable contact shares one time stamp (or the last
-// precedes the first) there is no time scale: all of them sit on position 1,
+// nothing). The contacts are taken in time order, whatever their order in
+// the log. When every readable contact shares one time stamp there is no
+// time scale: all of them sit on position 1,
 // which plots the rate of the last of them, and every tick shows that one
 // time. No division by a zero span or a zero value range happens anywhere.
 ActivityGraph ComputeActivityGraph(const ContactLog& log);

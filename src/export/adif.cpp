@@ -35,6 +35,11 @@ void AppendField(std::string& out, std::string_view name, std::string_view value
   out.append(value);
 }
 
+std::string_view WithoutTrailingBlanks(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
 // A field followed by the blank that keeps the next field on the same line.
 void SameLine(std::string& out, std::string_view name, std::string_view value) {
   AppendField(out, name, value);
@@ -74,9 +79,12 @@ void AppendRecord(std::string& out, const ContactRecord& record, const AdifAnswe
   SameLine(out, "Time_On", AdifTimeOn(record.Time));
   if (!record.RstSnt.empty()) SameLine(out, "RST_Sent", record.RstSnt);
   if (!record.RstRcvd.empty()) SameLine(out, "RST_Rcvd", record.RstRcvd);
-  std::string_view grid = record.GridRcvd;
-  while (!grid.empty() && grid.back() == ' ') grid.remove_suffix(1);
-  if (!grid.empty()) SameLine(out, "Gridsquare", grid);
+  if (const auto grid = WithoutTrailingBlanks(record.GridRcvd); !grid.empty())
+    SameLine(out, "Gridsquare", grid);
+  // Where the contact was made from: a rover's own grid changes during the
+  // contest, and a logging program cannot tell it otherwise.
+  if (const auto own = WithoutTrailingBlanks(record.GridSent); !own.empty())
+    SameLine(out, "My_Gridsquare", own);
   if (!answers.comment.empty()) EndsLine(out, "Comment", answers.comment);
 
   out.append("<eor>");

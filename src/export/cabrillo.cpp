@@ -10,11 +10,13 @@
 namespace vantrel {
 namespace {
 
-// Designators in band-table order; the sponsor names some bands by their
-// lower edge ("1.2" for the 1.3 GHz band), so these are not the labels.
+// Designators in band-table order, as log checkers read them: bands above
+// 1 GHz carry a "G" and some are named by another edge ("1.2G" for the
+// 1.3 GHz band, "122G" for 120 GHz), so these are not the labels. 300 GHz
+// has no standard designator and keeps its number.
 constexpr std::array<std::string_view, kBandCount> kDesignators = {
-    "50", "144", "222", "432", "902", "1.2", "2.3", "3.4", "5.7",
-    "10", "24",  "47",  "75",  "120", "142", "241", "300"};
+    "50",  "144", "222", "432", "902",  "1.2G", "2.3G", "3.4G", "5.7G",
+    "10G", "24G", "47G", "75G", "122G", "134G", "241G", "300"};
 
 constexpr std::string_view kCrLf = "\r\n";
 
@@ -61,9 +63,8 @@ void AddLine(std::string& out, std::string_view a, std::string_view b = {}) {
 }  // namespace
 
 std::string_view CabrilloBandDesignator(std::string_view band_label) {
-  for (const BandInfo& band : kBands)
-    if (band.label == band_label) return kDesignators[static_cast<size_t>(band.index - 1)];
-  return {};
+  const BandInfo* band = FindBand(band_label);
+  return band ? kDesignators[static_cast<size_t>(band->index - 1)] : std::string_view{};
 }
 
 std::string_view CabrilloContestName(int contest_id) {

@@ -59,8 +59,9 @@ inline constexpr int kQsoCallColumn = 56;
 inline constexpr int kQsoGridRcvdColumn = 74;
 inline constexpr int kQsoFinalBlankColumn = 81;
 
-// "50" for "50 M", "1.2" for "1.3 G" ...; compared exactly, case included,
-// so "144 m" gets the empty designator.
+// "50" for "50 M", "1.2G" for "1.3 G", "10G" for "10 G" ...; labels compare
+// without regard to case ("144 m" is 144), anything else gets an empty
+// designator.
 std::string_view CabrilloBandDesignator(std::string_view band_label);
 
 // "ARRL-VHF-JAN" .. "CQ-VHF" for ids 1..5, empty for any other id.

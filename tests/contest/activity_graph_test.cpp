@@ -109,8 +109,11 @@ TEST(ActivityGraphTest, StripColoursFollowTheLegend) {
   EXPECT_EQ(StripColourForBand("432 M"), StripColour::kBand432);
   EXPECT_EQ(StripColourForBand("902 M"), StripColour::kBand902);
   EXPECT_EQ(StripColourForBand("1.3 G"), StripColour::kBand1296);
-  for (const char* band : {"2.3 G", "3.5 G", "10 G", "300 G", "144 m", ""})
+  for (const char* band : {"2.3 G", "3.5 G", "10 G", "300 G", "", "6 M"})
     EXPECT_EQ(StripColourForBand(band), StripColour::kOther) << band;
+  // Band labels ignore case. Failed before: "144 m" drew the "Other" colour.
+  EXPECT_EQ(StripColourForBand("144 m"), StripColour::kBand144);
+  EXPECT_EQ(StripColourForBand("1.3 g"), StripColour::kBand1296);
 }
 
 TEST(ActivityGraphTest, StripCarriesEachBandUntilTheNextContact) {
@@ -213,17 +216,24 @@ TEST(ActivityGraphTest, UnreadableStampsAreLeftOut) {
   EXPECT_EQ(g.counts[7], 6);
 }
 
-TEST(ActivityGraphTest, OutOfOrderLogNeitherCrashesNorWritesOutside) {
+// The axis runs by time whatever the log order. Failed before: the first and
+// last records of the log were taken as the ends of the axis, so an earlier
+// contact logged late ran the axis backwards.
+TEST(ActivityGraphTest, OutOfOrderLogIsTakenInTimeOrder) {
   std::vector<Timed> t = {{600}, {0}, {1200}, {60}, {90000}, {30}, {-500}, {1800}};
   const ActivityGraph g = ComputeActivityGraph(LogAt(t));
   ASSERT_TRUE(g.drawable);
-  EXPECT_EQ(g.positions[1], -1);  // before the first contact
-  EXPECT_EQ(g.positions[6], -1);
-  EXPECT_EQ(g.positions[4], -1);  // long after the last one
-  EXPECT_EQ(g.positions[7], kGraphPositions);
-  // A later contact counts in an earlier one's ten minutes when it comes
-  // after it in the log: the walk goes by log order.
-  EXPECT_EQ(g.counts[3], 4);
+  EXPECT_EQ(g.span_seconds, 90500);
+  EXPECT_EQ(g.positions[6], 1);                // the earliest contact starts the axis
+  EXPECT_EQ(g.positions[4], kGraphPositions);  // the latest one ends it
+  for (size_t i = 0; i < t.size(); ++i) EXPECT_GE(g.positions[i], 1) << "record " << i + 1;
+  // Ticks run forwards.
+  for (int k = 1; k < kGraphTickCount; ++k)
+    EXPECT_GT(g.ticks[static_cast<size_t>(k)].seconds, g.ticks[static_cast<size_t>(k - 1)].seconds);
+  // The ten minutes up to each contact, counted by time.
+  EXPECT_EQ(g.counts[0], 3);  // 600 itself, 60 and 30; 0 is ten minutes before
+  EXPECT_EQ(g.counts[3], 4);  // 60 itself, 30, 0 and -500
+  EXPECT_EQ(g.counts[4], 1);
 }
 
 TEST(ActivityGraphTest, LayoutPlacesPositionsBetweenTheAxes) {

@@ -92,7 +92,7 @@ TEST(AdifRecord, AllAnswersGiveThreeLinesAndEorAlone) {
             "<Call:6>N0CALL <Qso_Date:8:d>20070609 <Band:2>2M\r\n"
             "<Mode:3>SSB\r\n"
             "<Tx_Pwr:3>100 <Freq:7>144.200 <Time_On:4>1830 <RST_Sent:2>57 <RST_Rcvd:2>59 "
-            "<Gridsquare:4>FN31 <Comment:23>ARRL June VHF QSO Party\r\n"
+            "<Gridsquare:4>FN31 <My_Gridsquare:4>FN20 <Comment:23>ARRL June VHF QSO Party\r\n"
             "<eor>\r\n"
             "\r\n");
 }
@@ -102,7 +102,7 @@ TEST(AdifRecord, WithoutCommentEorFollowsTheLastBlank) {
             "<Call:6>N0CALL <Qso_Date:8:d>20070609 <Band:2>2M\r\n"
             "<Mode:3>SSB\r\n"
             "<Freq:7>144.200 <Time_On:4>1830 <RST_Sent:2>57 <RST_Rcvd:2>59 "
-            "<Gridsquare:4>FN31 <eor>\r\n"
+            "<Gridsquare:4>FN31 <My_Gridsquare:4>FN20 <eor>\r\n"
             "\r\n");
 }
 
@@ -142,15 +142,18 @@ TEST(AdifRecord, EmptyFieldsAreLeftOut) {
   r.RstRcvd = "";
   r.RstSnt = "";
   r.GridRcvd = "";
+  r.GridSent = "";
   r.Call = "";
   const std::string rec = Record(r, {"", "SSB", ""});
   EXPECT_EQ(rec,
             "<Qso_Date:8:d>20070609 <Band:2>2M\r\n<Mode:3>SSB\r\n<Time_On:4>1830 <eor>\r\n\r\n");
-  // Blanks around the frequency and after the grid are not part of the value.
+  // Blanks around the frequency and after the grids are not part of the value.
   r.Freq = " 1296.100 ";
   r.GridRcvd = "FN31pr  ";
+  r.GridSent = "FN20 ";
   EXPECT_NE(
-      Record(r, {"", "SSB", ""}).find("<Freq:8>1296.100 <Time_On:4>1830 <Gridsquare:6>FN31pr "),
+      Record(r, {"", "SSB", ""})
+          .find("<Freq:8>1296.100 <Time_On:4>1830 <Gridsquare:6>FN31pr <My_Gridsquare:4>FN20 "),
       std::string::npos);
 }
 
@@ -207,6 +210,8 @@ TEST(AdifFile, ReaderFindsEveryContactOfAFullLog) {
     else
       EXPECT_EQ(f.at("freq"), c.Freq);
     EXPECT_EQ(f.at("gridsquare"), c.GridRcvd);
+    // Where the contact was made from. Failed before: no record said so.
+    EXPECT_EQ(f.at("my_gridsquare"), c.GridSent);
     EXPECT_EQ(f.at("tx_pwr"), "10");
     EXPECT_EQ(f.at("comment"), "June");
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace vantrel {
 namespace {
@@ -181,23 +182,38 @@ TEST(CabrilloQsoLine, FieldsAtTheirColumns) {
 
 TEST(CabrilloQsoLine, DesignatorsEndInColumnTen) {
   const std::string ghz = CabrilloQsoLine(Contact("W2CD", "FN31", "1.3 G", "CW"), "K1AB");
-  EXPECT_EQ(At(ghz, 5, 6), "   1.2");
+  EXPECT_EQ(At(ghz, 5, 6), "  1.2G");
   const std::string six = CabrilloQsoLine(Contact("W2CD", "FN31", "50 M", "CW"), "K1AB");
   EXPECT_EQ(At(six, 5, 6), "    50");
   EXPECT_EQ(At(six, 12, 2), "CW");
 }
 
-TEST(CabrilloQsoLine, DesignatorsMatchLabelsExactly) {
-  EXPECT_EQ(CabrilloBandDesignator("3.5 G"), "3.4");
-  EXPECT_EQ(CabrilloBandDesignator("5.8 G"), "5.7");
-  EXPECT_EQ(CabrilloBandDesignator("300 G"), "300");
-  EXPECT_EQ(CabrilloBandDesignator("10 G"), "10");
-  // Case counts here, unlike everywhere else.
-  EXPECT_EQ(CabrilloBandDesignator("144 m"), "");
-  EXPECT_EQ(CabrilloBandDesignator("1.3 g"), "");
+// The designators log checkers read, for every band of the table. Failed
+// before: "1.2", "10" and the like put the microwave contacts on no band.
+TEST(CabrilloQsoLine, DesignatorsOfEveryBand) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"50 M", "50"},    {"144 M", "144"},  {"222 M", "222"},  {"432 M", "432"},  {"902 M", "902"},
+      {"1.3 G", "1.2G"}, {"2.3 G", "2.3G"}, {"3.5 G", "3.4G"}, {"5.8 G", "5.7G"}, {"10 G", "10G"},
+      {"24 G", "24G"},   {"47 G", "47G"},   {"75 G", "75G"},   {"120 G", "122G"}, {"142 G", "134G"},
+      {"241 G", "241G"}, {"300 G", "300"}};
+  for (const auto& [label, designator] : rows) {
+    EXPECT_EQ(CabrilloBandDesignator(label), designator) << label;
+    const std::string line = CabrilloQsoLine(Contact("W2CD", "FN31", label, "CW"), "K1AB");
+    const std::string d = designator;
+    EXPECT_EQ(At(line, 11 - static_cast<int>(d.size()), d.size()), d) << label;
+    EXPECT_EQ(line.size(), 81u) << label;
+  }
+}
+
+// Band labels are looked up without regard to case. Failed before: "144 m"
+// got an empty designator, which a log checker refuses.
+TEST(CabrilloQsoLine, DesignatorsIgnoreLabelCase) {
+  EXPECT_EQ(CabrilloBandDesignator("144 m"), "144");
+  EXPECT_EQ(CabrilloBandDesignator("1.3 g"), "1.2G");
   EXPECT_EQ(CabrilloBandDesignator(""), "");
+  EXPECT_EQ(CabrilloBandDesignator("145 M"), "");
   const std::string line = CabrilloQsoLine(Contact("W2CD", "FN31", "144 m", "CW"), "K1AB");
-  EXPECT_EQ(At(line, 1, 13), "QSO:       CW");
+  EXPECT_EQ(At(line, 1, 13), "QSO:   144 CW");
   EXPECT_EQ(line.size(), 81u);
 }
 

@@ -98,12 +98,13 @@ TEST_F(AdifExportTest, AnsweredQuestionsShapeEveryRecord) {
             "<Call:6>N0CALL <Qso_Date:8:d>20070609 <Band:2>2M\r\n"
             "<Mode:2>FM\r\n"
             "<Tx_Pwr:3>100 <Freq:7>144.200 <Time_On:4>1830 <RST_Sent:2>57 <RST_Rcvd:2>59 "
-            "<Gridsquare:4>FN31 <Comment:10>June party\r\n"
+            "<Gridsquare:4>FN31 <My_Gridsquare:4>FN20 <Comment:10>June party\r\n"
             "<eor>\r\n"
             "\r\n"
             "<Call:4>W1AW <Qso_Date:8:d>20070609 <Band:2>6M\r\n"
             "<Mode:2>CW\r\n"
-            "<Tx_Pwr:3>100 <Time_On:4>0905 <Gridsquare:6>FN31pr <Comment:10>June party\r\n"
+            "<Tx_Pwr:3>100 <Time_On:4>0905 <Gridsquare:6>FN31pr <My_Gridsquare:4>FN20 "
+            "<Comment:10>June party\r\n"
             "<eor>\r\n"
             "\r\n");
 }
@@ -114,11 +115,11 @@ TEST_F(AdifExportTest, CancelledQuestionsLeaveFieldsOut) {
   EXPECT_EQ(Records(),
             "<Call:6>N0CALL <Qso_Date:8:d>20070609 <Band:2>2M\r\n"
             "<Freq:7>144.200 <Time_On:4>1830 <RST_Sent:2>57 <RST_Rcvd:2>59 "
-            "<Gridsquare:4>FN31 <eor>\r\n"
+            "<Gridsquare:4>FN31 <My_Gridsquare:4>FN20 <eor>\r\n"
             "\r\n"
             "<Call:4>W1AW <Qso_Date:8:d>20070609 <Band:2>6M\r\n"
             "<Mode:2>CW\r\n"
-            "<Time_On:4>0905 <Gridsquare:6>FN31pr <eor>\r\n"
+            "<Time_On:4>0905 <Gridsquare:6>FN31pr <My_Gridsquare:4>FN20 <eor>\r\n"
             "\r\n");
 }
 

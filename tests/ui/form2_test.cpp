@@ -115,7 +115,7 @@ TEST_F(Form2Test, TypedSheetWritesTheFileAndRemembersTheDetails) {
       "SOAPBOX:\r\n"
       "SOAPBOX:\r\n"
       "QSO:   144 PH 2026-06-14 1802 K1AB              FN20   W2CD              FN31    \r\n"
-      "QSO:   1.2 CW 2026-06-14 1810 K1AB              FN20   VE3XYZ            FN03    \r\n"
+      "QSO:  1.2G CW 2026-06-14 1810 K1AB              FN20   VE3XYZ            FN03    \r\n"
       "END-OF-LOG:\r\n";
   EXPECT_EQ(Read(chosen_), expected);
   ASSERT_EQ(proposals_.size(), 1);

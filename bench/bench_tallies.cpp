@@ -108,6 +108,23 @@ BENCHMARK(BM_GridCountsText)
     ->Repetitions(15)
     ->ReportAggregatesOnly(true);
 
+// The rates look at every contact, after each one logged and once a minute
+// from the rate timer, so a full log must cost well under a millisecond.
+void BM_TimeStatsFullLog(benchmark::State& state) {
+  const ContactLog& log = SampleLog();
+  const vantrel::UtcTime now =
+      vantrel::UtcTime{std::chrono::sys_days{std::chrono::year{2007} / 6 / 10}};
+  for (auto _ : state) {
+    auto rates = vantrel::TimeStats(log, now);
+    benchmark::DoNotOptimize(rates);
+  }
+  state.counters["contacts"] = log.ContactCount();
+}
+BENCHMARK(BM_TimeStatsFullLog)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "contest/bands.h"
+#include "contest/locator.h"
 
 namespace vantrel {
 
@@ -72,7 +73,7 @@ bool GridMap::Fill(double own_latitude, double own_longitude) {
 
 int GridMap::LabelOf(std::string_view grid) const {
   for (int i = 0; i < kGridMapLabels; ++i)
-    if (EqualsNoCase(texts_[static_cast<size_t>(i)], grid)) return i;
+    if (SameGridSquare(texts_[static_cast<size_t>(i)], grid)) return i;
   return -1;
 }
 
@@ -92,7 +93,7 @@ std::string GridCountsText(const ContactLog& log, std::string_view label_text) {
   int total = 0;
   std::array<int, kBandsOnWindow> per_band{};
   for (const ContactRecord& r : log.records()) {
-    if (!EqualsNoCase(r.GridRcvd, label_text)) continue;
+    if (!SameGridSquare(r.GridRcvd, label_text)) continue;
     ++total;
     const int b = BandIndex(r.Band);
     if (b >= 1 && b <= kBandsOnWindow) ++per_band[static_cast<size_t>(b - 1)];

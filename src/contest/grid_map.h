@@ -56,9 +56,9 @@ class GridMap {
   void ShiftWest() { LonShift += 2; }
   void ShiftEast() { LonShift -= 2; }
 
-  // ColorChange: the first label, from 0 up, showing `grid` (ignoring case);
-  // -1 when the grid is not on the map. Six-character grids and rover grid
-  // pairs never match a square.
+  // ColorChange: the first label, from 0 up, showing the square of `grid`
+  // (ignoring case, so FN31pr finds FN31); -1 when the square is not on the
+  // map. Rover grid pairs never match a square.
   int LabelOf(std::string_view grid) const;
 
   // ShowWorkedGrids: the labels to colour as worked for the multiplier keys
@@ -78,8 +78,9 @@ class GridMap {
 };
 
 // lblDupe's text while the pointer rests on a square showing `label_text`:
-// its contacts in the whole log (GridRcvd equal ignoring case), in total and
-// on each of bands 1..10; bands 11..17 count in the total only.
+// its contacts in the whole log (GridRcvd in that square, six-character grids
+// included), in total and on each of bands 1..10; bands 11..17 count in the
+// total only.
 std::string GridCountsText(const ContactLog& log, std::string_view label_text);
 
 }  // namespace vantrel

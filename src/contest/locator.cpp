@@ -30,4 +30,13 @@ std::string GridSquareKey(std::string_view grid) {
   return key;
 }
 
+bool SameGridSquare(std::string_view a, std::string_view b) {
+  if (IsValidLocator(a)) a = a.substr(0, 4);
+  if (IsValidLocator(b)) b = b.substr(0, 4);
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (Upper(a[i]) != Upper(b[i])) return false;
+  return true;
+}
+
 }  // namespace vantrel

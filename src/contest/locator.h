@@ -21,4 +21,8 @@ bool IsValidLocator(std::string_view grid);
 // grids still count consistently as themselves.
 std::string GridSquareKey(std::string_view grid);
 
+// GridSquareKey(a) == GridSquareKey(b), without building either key: the
+// duplicate scans run it over the whole log on every key typed.
+bool SameGridSquare(std::string_view a, std::string_view b);
+
 }  // namespace vantrel

@@ -3,12 +3,35 @@
 #include <limits>
 
 #include "contest/date_time_text.h"
+#include "contest/locator.h"
 
 namespace vantrel {
 
 namespace {
 
 constexpr int kCqPairBands = 2;  // 50 and 144 MHz carry grid pairs
+
+std::string PairKey(std::string_view grid_rcvd, std::string_view grid_sent) {
+  std::string key = GridSquareKey(grid_rcvd);
+  key.append(1, ' ').append(GridSquareKey(grid_sent));
+  return key;
+}
+
+// The square of a grid field being typed: a subsquare half typed ("FN31a")
+// already counts as its square, so "New" does not flicker on the fifth key.
+std::string TypedSquareKey(std::string_view txtSec) {
+  if (txtSec.size() == 5 && IsValidLocator(txtSec.substr(0, 4)))
+    return GridSquareKey(txtSec.substr(0, 4));
+  return GridSquareKey(txtSec);
+}
+
+// Own grids count once each, by their square; an empty one was no grid
+// activated and is left out.
+bool NoteOwnGrid(KeyList& own_grids, std::string_view grid_sent) {
+  if (grid_sent.empty()) return true;
+  const std::string key = GridSquareKey(grid_sent);
+  return own_grids.Contains(key) || own_grids.AddIfAbsent(key);
+}
 
 }  // namespace
 
@@ -55,34 +78,30 @@ void Tallies::Clear() {
 std::optional<std::string> MultiplierKey(int contest_id, int rover_station, int band_index,
                                          std::string_view grid_rcvd, std::string_view grid_sent) {
   if (band_index < 1 || band_index > kBandCount) return std::nullopt;
-  if (!IsCqRover(contest_id, rover_station)) return std::string(grid_rcvd);
+  if (!IsCqRover(contest_id, rover_station)) return GridSquareKey(grid_rcvd);
   if (band_index > kCqPairBands) return std::nullopt;
-  std::string key;
-  key.reserve(grid_rcvd.size() + 1 + grid_sent.size());
-  key.append(grid_rcvd).append(1, ' ').append(grid_sent);
-  return key;
+  return PairKey(grid_rcvd, grid_sent);
 }
 
 bool IsNewMultiplier(const Tallies& tallies, std::string_view txtSec, std::string_view current_band,
                      int contest_id, int rover_station, std::string_view own_grid) {
   if (txtSec.size() < 4) return false;
-  std::string key(txtSec);
-  if (IsCqRover(contest_id, rover_station)) key.append(1, ' ').append(own_grid);
+  std::string key = TypedSquareKey(txtSec);
+  if (IsCqRover(contest_id, rover_station)) key.append(1, ' ').append(GridSquareKey(own_grid));
   const BandTally* band = tallies.Band(BandIndex(current_band));
   return band == nullptr || !band->Multipliers.Contains(key);
 }
 
 TallyOverflow WouldOverflow(const Tallies& tallies, const ContestState& contest,
-                            std::string_view grid_rcvd, std::string_view own_grid, bool new_shown) {
-  if (new_shown) {
-    const int band_index = BandIndex(contest.CurrentBand);
-    const auto key =
-        MultiplierKey(contest.ContestId, contest.RoverStation, band_index, grid_rcvd, own_grid);
-    const BandTally* band = tallies.Band(band_index);
-    if (key && band && band->Multipliers.Full() && !band->Multipliers.Contains(*key))
-      return TallyOverflow::kMultiplierList;
-  }
-  if (tallies.RoverGridList.Full() && !tallies.RoverGridList.Contains(own_grid))
+                            std::string_view grid_rcvd, std::string_view own_grid) {
+  const int band_index = BandIndex(contest.CurrentBand);
+  const auto key =
+      MultiplierKey(contest.ContestId, contest.RoverStation, band_index, grid_rcvd, own_grid);
+  const BandTally* band = tallies.Band(band_index);
+  if (key && band && band->Multipliers.Full() && !band->Multipliers.Contains(*key))
+    return TallyOverflow::kMultiplierList;
+  if (!own_grid.empty() && tallies.RoverGridList.Full() &&
+      !tallies.RoverGridList.Contains(GridSquareKey(own_grid)))
     return TallyOverflow::kRoverGridList;
   return TallyOverflow::kNone;
 }
@@ -105,15 +124,16 @@ TallyChange TallyContact(Tallies& tallies, const ContactRecord& record, int cont
   const int band_index = BandIndex(record.Band);
   BandTally* band = tallies.Band(band_index);
   if (band) ++band->ContactCount;
-  tallies.RoverGridList.AddIfAbsent(record.GridSent);
-  if (!new_shown) return change;
-  change.colour_grid = true;
+  NoteOwnGrid(tallies.RoverGridList, record.GridSent);
+  // The key is added whenever it is missing, whatever the indicator showed,
+  // so the live tallies always equal a recount of the same log.
   const auto key =
       MultiplierKey(contest_id, rover_station, band_index, record.GridRcvd, record.GridSent);
   if (key && band && band->Multipliers.AddIfAbsent(*key)) {
     change.list_band = band_index;
     change.key = *key;
   }
+  change.colour_grid = new_shown || change.list_band != 0;
   return change;
 }
 
@@ -121,8 +141,6 @@ RecountResult RecountTallies(Tallies& tallies, const ContactLog& log, int contes
                              int rover_station) {
   Tallies fresh;
   RecountResult result;
-  const bool cq_rover = IsCqRover(contest_id, rover_station);
-  std::string pair;
   const int count = log.ContactCount();
   for (int n = 1; n <= count; ++n) {
     const ContactRecord& r = log.Record(n);
@@ -130,19 +148,13 @@ RecountResult RecountTallies(Tallies& tallies, const ContactLog& log, int contes
     BandTally* band = fresh.Band(band_index);
     if (band) {
       ++band->ContactCount;
-      std::string_view key = r.GridRcvd;
-      bool has_key = true;
-      if (cq_rover) {
-        has_key = band_index <= kCqPairBands;
-        pair.assign(r.GridRcvd).append(1, ' ').append(r.GridSent);
-        key = pair;
-      }
-      if (has_key && !band->Multipliers.Contains(key) && !band->Multipliers.AddIfAbsent(key)) {
+      const auto key = MultiplierKey(contest_id, rover_station, band_index, r.GridRcvd, r.GridSent);
+      if (key && !band->Multipliers.Contains(*key) && !band->Multipliers.AddIfAbsent(*key)) {
         result = {false, n, TallyOverflow::kMultiplierList};
         return result;
       }
     }
-    if (!fresh.RoverGridList.Contains(r.GridSent) && !fresh.RoverGridList.AddIfAbsent(r.GridSent)) {
+    if (!NoteOwnGrid(fresh.RoverGridList, r.GridSent)) {
       result = {false, n, TallyOverflow::kRoverGridList};
       return result;
     }
@@ -196,17 +208,24 @@ std::optional<RateTexts> TimeStats(const ContactLog& log, UtcTime utc_now) {
   using std::chrono::seconds;
   const int64_t now = std::chrono::floor<seconds>(utc_now).time_since_epoch().count();
   int last20 = 0, last60 = 0;
-  for (int n = log.ContactCount(); n >= 1; --n) {
-    const ContactRecord& r = log.Record(n);
-    const auto date = ParseDateText(r.Date);
+  // Every contact is looked at: one logged later but dated earlier (a
+  // post-contest entry) must not hide the contacts before it. Neighbours
+  // nearly always share a date, so its day number is read once per run.
+  std::string_view last_date;
+  std::optional<int64_t> last_day;
+  for (const ContactRecord& r : log.records()) {
+    if (r.Date != last_date || !last_day) {
+      last_date = r.Date;
+      last_day.reset();
+      if (const auto date = ParseDateText(r.Date))
+        last_day = std::chrono::sys_days{*date}.time_since_epoch().count();
+    }
     const auto time = ParseTimeText(r.Time);
-    if (!date || !time) return std::nullopt;
-    const int64_t at = std::chrono::sys_days{*date}.time_since_epoch().count() * 86400 +
-                       time->hour * 3600 + time->minute * 60 + time->second;
+    if (!last_day || !time) continue;  // no time, so in no window
+    const int64_t at = *last_day * 86400 + time->hour * 3600 + time->minute * 60 + time->second;
     const int64_t age = now - at;
     if (age < 1200) ++last20;
-    if (age >= 3600) break;
-    ++last60;
+    if (age < 3600) ++last60;
   }
   return RateTexts{std::to_string(3 * last20), std::to_string(last60)};
 }

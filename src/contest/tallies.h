@@ -67,7 +67,7 @@ struct BandTally {
 
 struct Tallies {
   std::array<BandTally, kBandCount> bands;  // band-table order
-  KeyList RoverGridList;                    // distinct own grids of the log
+  KeyList RoverGridList;                    // distinct own squares of the log, none empty
 
   // Band 1..17; nullptr for anything else.
   BandTally* Band(int band_index);
@@ -80,32 +80,33 @@ constexpr bool IsCqRover(int contest_id, int rover_station) {
   return contest_id == kCqContestId && rover_station == 1;
 }
 
-// The key a contact adds to its band's list: GridRcvd, or for a CQ rover on
-// 50 and 144 MHz "GridRcvd GridSent". Nothing for a CQ rover on other bands
-// or for a band outside the table.
+// The key a contact adds to its band's list: the square of GridRcvd
+// (GridSquareKey: FM29jx counts as FM29), or for a CQ rover on 50 and
+// 144 MHz the squares of GridRcvd and GridSent ("FN31 FN20"). Nothing for a
+// CQ rover on other bands or for a band outside the table.
 std::optional<std::string> MultiplierKey(int contest_id, int rover_station, int band_index,
                                          std::string_view grid_rcvd, std::string_view grid_sent);
 
 // The "New" indicator for the text of the grid field: true when it holds 4
-// characters or more and its key is not in the list of `current_band`. A CQ
-// rover's key pairs the grid with OwnGrid on every band, so bands without
-// pairs always show "New" for such a station.
+// characters or more and its square is not in the list of `current_band`. A
+// CQ rover's key pairs the square with OwnGrid's on every band, so bands
+// without pairs always show "New" for such a station.
 bool IsNewMultiplier(const Tallies& tallies, std::string_view txtSec, std::string_view current_band,
                      int contest_id, int rover_station, std::string_view own_grid);
 
 enum class TallyOverflow { kNone, kMultiplierList, kRoverGridList };
 
 // Asked before a contact is appended: would logging it need a key beyond
-// the 5000 of its band's list or of RoverGridList? `new_shown` is the "New"
-// indicator at that moment, as TallyContact will see it.
+// the 5000 of its band's list or of RoverGridList?
 TallyOverflow WouldOverflow(const Tallies& tallies, const ContestState& contest,
-                            std::string_view grid_rcvd, std::string_view own_grid, bool new_shown);
+                            std::string_view grid_rcvd, std::string_view own_grid);
 
 // The message of a refused contact.
 std::string_view OverflowMessage(TallyOverflow overflow);
 
 struct TallyChange {
-  // The worked grid goes to the grid map (ColorChange) when "New" was shown.
+  // The worked grid goes to the grid map (ColorChange) when "New" was shown
+  // or its key was added.
   bool colour_grid = false;
   // Band 1..17 whose multiplier list got `key` appended; 0 for none. The
   // window appends `key` to that band's grid list (bands 1..10).
@@ -114,9 +115,10 @@ struct TallyChange {
 };
 
 // One contact just logged on `record.Band`. Counts it, notes its GridSent
-// among the own grids, and, only when "New" was shown, adds its multiplier.
-// A key already listed is not listed twice, which keeps the lists right even
-// when the indicator was left over from an earlier contest or band.
+// among the own grids (unless empty), and adds its multiplier key when the
+// band's list lacks it. The indicator `new_shown` only decides the map
+// colour: a stale or hidden indicator (an odd grid of fewer than four
+// characters) cannot make the live tallies differ from a recount.
 TallyChange TallyContact(Tallies& tallies, const ContactRecord& record, int contest_id,
                          int rover_station, bool new_shown);
 
@@ -155,11 +157,11 @@ struct RateTexts {
   std::string AQSO60;  // lblAQSO60: the contacts of the last 60 minutes
 };
 
-// TimeStats: walks the log back from the newest contact and stops at the
-// first one an hour old or more, so contacts further back are never looked
-// at. `utc_now` is cut to whole seconds. A contact whose Date and Time do not
-// read as a time stops the computation: nothing is returned and the labels
-// keep what they show.
+// TimeStats: counts every contact of the log whose time lies less than 20
+// (60) minutes before `utc_now`, cut to whole seconds, wherever it stands in
+// the log; a contact dated in the future counts in both. A contact whose
+// Date and Time do not read as a time counts in neither. Always a value; the
+// optional is kept for callers that leave the labels alone otherwise.
 std::optional<RateTexts> TimeStats(const ContactLog& log, UtcTime utc_now);
 
 }  // namespace vantrel

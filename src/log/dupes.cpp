@@ -3,6 +3,7 @@
 #include <array>
 
 #include "contest/bands.h"
+#include "contest/locator.h"
 
 namespace vantrel {
 namespace {
@@ -49,8 +50,8 @@ constexpr bool SlashOrDigit(char c) {
 }  // namespace
 
 bool IsDuplicate(const ContactRecord& record, const DupeEntry& entry) {
-  return EqualsNoCase(record.Call, entry.call) && EqualsNoCase(record.GridRcvd, entry.grid) &&
-         EqualsNoCase(record.Band, entry.band) && EqualsNoCase(record.GridSent, entry.own_grid);
+  return EqualsNoCase(record.Call, entry.call) && SameGridSquare(record.GridRcvd, entry.grid) &&
+         EqualsNoCase(record.Band, entry.band) && SameGridSquare(record.GridSent, entry.own_grid);
 }
 
 DupcheckResult dupcheck(const ContactLog& log, const DupeEntry& entry) {
@@ -127,7 +128,7 @@ PartialDupeResult PartialDupeCheck(const ContactLog& log, std::string_view call,
       // Call first: it rejects nearly every record from the record's first
       // cache line.
       if (!StartsWithNoCase(r.Call, partial)) continue;
-      if (!EqualsNoCase(r.GridSent, own_grid) || !EqualsNoCase(r.Band, band)) continue;
+      if (!SameGridSquare(r.GridSent, own_grid) || !EqualsNoCase(r.Band, band)) continue;
       matches[found++] = i;
       length += r.Call.size() + 1;
     }

@@ -2,7 +2,8 @@
 //
 // A contact counts once per band and grid pair: the same station may be
 // worked again on another band, from another own grid, or when it reports
-// another grid. Mode, reports, date and time play no part.
+// another grid square. Grids compare by their four-character square, so
+// FN31pr and FN31 are the same. Mode, reports, date and time play no part.
 //
 // Responsibilities: the duplicate rule; dupcheck (refusal at logging time),
 // dupcheck2 (early warning on leaving the call field), PartialDupeCheck (the
@@ -31,8 +32,8 @@ struct DupeEntry {
   std::string_view own_grid;  // OwnGrid
 };
 
-// The duplicate rule: call, received grid, band and own grid all equal,
-// ignoring letter case.
+// The duplicate rule: call and band equal, received and own grid in the same
+// square, all ignoring letter case.
 bool IsDuplicate(const ContactRecord& record, const DupeEntry& entry);
 
 struct DupcheckResult {

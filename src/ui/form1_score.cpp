@@ -27,8 +27,7 @@ void Form1::RecountTallies() {
 }
 
 bool Form1::MultiplierListFull() {
-  overflow_ = WouldOverflow(tallies_, state_.contest, Std(txtSec->text()), state_.prefs.OwnGrid,
-                            !Label3->isHidden());
+  overflow_ = WouldOverflow(tallies_, state_.contest, Std(txtSec->text()), state_.prefs.OwnGrid);
   return overflow_ != TallyOverflow::kNone;
 }
 
@@ -149,7 +148,20 @@ void Form1::OpenStationSetup() {
   Label2->setText(r.Label2);
   Label4->setText(r.Label4);
   SavePref();
-  if (r.reload_log && !mnuopen2()) return;
+  if (r.reload_log) {
+    if (!mnuopen2()) return;
+  } else {
+    // The contest or station type may have changed what every key is (grid
+    // pairs of a CQ rover, the bands a contest scores): rebuild from the log
+    // held, at once.
+    if (!vantrel::RecountTallies(tallies_, state_.log, state_.contest.ContestId,
+                                 state_.contest.RoverStation)
+             .ok)
+      lblDialog->setText("A multiplier list is full (5000 grids); the score was not recounted.");
+    RecountTallies();
+  }
+  // The own grid and the contest both enter the key "New" looks for.
+  UpdateNewIndicator();
   Labeldisplay();
   GridFill();
   ResetGridMapColours();

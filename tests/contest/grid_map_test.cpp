@@ -83,6 +83,24 @@ TEST(WorkedGrids, OnlyTheCurrentBandsFourCharacterKeys) {
   EXPECT_EQ(map.LabelOf("FN31 FN20"), -1);
 }
 
+// A six-character grid colours its square. Failed before: FN31pr found no
+// label, so the map never showed it worked.
+TEST(WorkedGrids, SixCharacterGridsFindTheirSquare) {
+  GridMap map;
+  ASSERT_TRUE(map.Fill(40, 76));
+  for (const char* grid : {"FN31pr", "fn31AB", "FN31"}) EXPECT_EQ(map.LabelOf(grid), 72) << grid;
+  EXPECT_EQ(map.LabelOf("FN31p"), -1);
+  Tallies t;
+  ContactLog log;
+  ContactRecord r;
+  r.GridRcvd = "FN31pr";
+  r.GridSent = "FN20";
+  r.Band = "144 M";
+  log.Add(r);
+  ASSERT_TRUE(RecountTallies(t, log, 2, 0).ok);
+  EXPECT_EQ(map.WorkedLabels(t, 2), std::vector<int>{72});
+}
+
 TEST(WorkedGrids, ARepeatedLocatorColoursItsFirstLabel) {
   // Twenty degrees west of 185 W the clamped field letter repeats the row's
   // last square.
@@ -111,8 +129,9 @@ TEST(GridCountsText, PerBandCountsOfTheSquare) {
   add("FN31", "24 G");
   add("FN31ab", "144 M");
   add("FN32", "144 M");
+  // FN31ab is in the square. Failed before: the six characters were not counted.
   EXPECT_EQ(GridCountsText(log, "FN31"),
-            "FN31  Total = 5   50 = 1   144 = 2   222 = 0\r\n"
+            "FN31  Total = 6   50 = 1   144 = 3   222 = 0\r\n"
             "432 = 0   902 = 0   1.3 = 0   2.3 = 0   3.5 = 0\r\n"
             "5.8 = 0   10 = 1");
   EXPECT_EQ(GridCountsText(log, "EN77"),

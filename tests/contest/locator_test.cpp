@@ -27,5 +27,13 @@ TEST(Locator, SquareKeyIsTheUpperCaseFourCharacterSquare) {
   EXPECT_EQ(GridSquareKey(""), "");
 }
 
+TEST(Locator, SameSquareAgreesWithTheKeys) {
+  const char* grids[] = {"FM29", "fm29", "FM29jx", "fm29JX", "FM28", "FM2",      "fm2",
+                         "ZZ99", "zz99", "ZZ99ab", "FM29j",  "",     "FM29 FN20"};
+  for (const char* a : grids)
+    for (const char* b : grids)
+      EXPECT_EQ(SameGridSquare(a, b), GridSquareKey(a) == GridSquareKey(b)) << a << " / " << b;
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 namespace {
@@ -164,10 +165,52 @@ TEST(Multipliers, KeysIgnoreCaseAndKeepFirstSeenOrder) {
   EXPECT_FALSE(IsNewMultiplier(t, "fn31", "144 M", 2, 0, "FN20"));
   EXPECT_TRUE(IsNewMultiplier(t, "FN31", "432 M", 2, 0, "FN20"));
   EXPECT_TRUE(IsNewMultiplier(t, "FN32", "144 M", 2, 0, "FN20"));
-  // Fewer than four characters is never new; six characters is its own key.
+  // Fewer than four characters is never new; six characters are their square.
   EXPECT_FALSE(IsNewMultiplier(t, "FN3", "144 M", 2, 0, "FN20"));
-  EXPECT_TRUE(IsNewMultiplier(t, "FN31ab", "144 M", 2, 0, "FN20"));
+  EXPECT_FALSE(IsNewMultiplier(t, "FN31ab", "144 M", 2, 0, "FN20"));
   EXPECT_TRUE(IsNewMultiplier(t, "FN31", "bogus", 2, 0, "FN20"));
+}
+
+// FM29jx and FM29 are one multiplier: the six characters stay in the log, the
+// square is what counts. Failed before: each six-character grid was a key.
+TEST(Multipliers, SixCharacterGridsCountAsTheirSquare) {
+  const ContactLog log =
+      Log({Contact("FM29jx", "144 M"), Contact("FM29", "144 M"), Contact("fm29AB", "144 M"),
+           Contact("FN31pr", "144 M", "FN20ab"), Contact("FN31", "144 M", "FN20")});
+  struct Row {
+    int contest, rover;
+    std::vector<std::string> keys;
+  };
+  for (const Row& row : {Row{2, 0, {"FM29", "FN31"}}, Row{5, 1, {"FM29 FN20", "FN31 FN20"}}}) {
+    Tallies t;
+    ASSERT_TRUE(RecountTallies(t, log, row.contest, row.rover).ok);
+    EXPECT_EQ(t.Band(2)->Multipliers.keys(), row.keys) << row.contest;
+    for (const char* typed : {"fm29", "FM29xx", "FM29j", "FN31aa"})
+      EXPECT_FALSE(IsNewMultiplier(t, typed, "144 M", row.contest, row.rover, "FN20ab")) << typed;
+    EXPECT_TRUE(IsNewMultiplier(t, "FM28jx", "144 M", row.contest, row.rover, "FN20"));
+  }
+  // The claimed score of the log: 5 contacts x 2 squares, not x 4 texts.
+  EXPECT_EQ(Score(log, 2).TotScore, "10");
+}
+
+// An empty own grid was no grid activated; a six-character one is its square.
+// Failed before: "" counted as a rover grid of its own.
+TEST(Multipliers, RoverGridsAreTheNonEmptyOwnSquares) {
+  const ContactLog log =
+      Log({Contact("FN31", "144 M", ""), Contact("FN32", "144 M", "FN20"),
+           Contact("FN33", "144 M", "fn20xx"), Contact("FN34", "144 M", "FN21")});
+  Tallies t;
+  ASSERT_TRUE(RecountTallies(t, log, 2, 1).ok);
+  EXPECT_EQ(t.RoverGridList.keys(), (std::vector<std::string>{"FN20", "FN21"}));
+  EXPECT_EQ(Score(log, 2, 1).sectogo, "6");  // 4 worked + 2 activated
+
+  Tallies live;
+  TallyContact(live, Contact("FN31", "144 M", ""), 2, 1, true);
+  EXPECT_EQ(live.RoverGridList.Count(), 0);
+  ContestState contest{"144 M", "CW", 2, 1, ""};
+  for (int i = 0; i < kMaxMultiplierKeys; ++i)
+    live.RoverGridList.AddIfAbsent("R" + std::to_string(i));
+  EXPECT_EQ(WouldOverflow(live, contest, "FN31", ""), TallyOverflow::kNone);
 }
 
 TEST(Multipliers, CqRoverIndicatorPairsWithOwnGridOnEveryBand) {
@@ -179,7 +222,7 @@ TEST(Multipliers, CqRoverIndicatorPairsWithOwnGridOnEveryBand) {
   EXPECT_TRUE(IsNewMultiplier(t, "FN31", "432 M", 5, 1, "FN20"));
 }
 
-TEST(TallyContact, CountsAndAddsTheMultiplierOnlyWhenNewWasShown) {
+TEST(TallyContact, CountsAndAddsEachMissingKey) {
   Tallies t;
   TallyChange c = TallyContact(t, Contact("FN31", "144 M"), 2, 0, true);
   EXPECT_TRUE(c.colour_grid);
@@ -205,6 +248,13 @@ TEST(TallyContact, CountsAndAddsTheMultiplierOnlyWhenNewWasShown) {
   int contacts = 0;
   for (const BandTally& b : t.bands) contacts += b.ContactCount;
   EXPECT_EQ(contacts, 3);
+
+  // A hidden indicator (fewer than four characters) still lists a missing
+  // key, as a recount would. Failed before: nothing was listed.
+  c = TallyContact(t, Contact("FN3", "144 M"), 2, 0, false);
+  EXPECT_EQ(c.list_band, 2);
+  EXPECT_TRUE(c.colour_grid);
+  EXPECT_EQ(t.Band(2)->MultiplierCount(), 2);
 }
 
 TEST(TallyContact, CqRoverColoursButListsNothingAbove144) {
@@ -218,9 +268,14 @@ TEST(TallyContact, CqRoverColoursButListsNothingAbove144) {
 }
 
 TEST(TallyContact, MatchesARecountOfTheSameLog) {
+  // Odd grids from an old log (FN2, ZZ99, 12AB) count the same logged live
+  // as after a restart. Failed before: FN2 hid "New" and counted only in
+  // the recount.
   const ContactLog log = Log({Contact("FN31", "144 M", "FN20"), Contact("EM10", "50 M", "FN20"),
                               Contact("FN31", "144 M", "FN21"), Contact("fn31", "144 M", "FN21"),
-                              Contact("FN42", "24 G", "FN21")});
+                              Contact("FN42", "24 G", "FN21"), Contact("FN2", "144 M", "FN21"),
+                              Contact("fn2", "144 M", "FN21"), Contact("ZZ99", "50 M", "FN2"),
+                              Contact("12AB", "144 M", ""), Contact("FN31pr", "144 M", "fn21ab")});
   for (int rover : {0, 1}) {
     for (int contest = 1; contest <= 5; ++contest) {
       Tallies live;
@@ -249,16 +304,17 @@ TEST(Overflow, AFullListRefusesANewKeyButNotAKnownOne) {
   EXPECT_FALSE(t.Band(2)->Multipliers.AddIfAbsent("FN31"));
   EXPECT_EQ(t.Band(2)->MultiplierCount(), kMaxMultiplierKeys);
 
-  EXPECT_EQ(WouldOverflow(t, contest, "FN31", "FN20", true), TallyOverflow::kMultiplierList);
-  EXPECT_EQ(WouldOverflow(t, contest, "g17", "FN20", true), TallyOverflow::kNone);
-  EXPECT_EQ(WouldOverflow(t, contest, "FN31", "FN20", false), TallyOverflow::kNone);
+  EXPECT_EQ(WouldOverflow(t, contest, "FN31", "FN20"), TallyOverflow::kMultiplierList);
+  EXPECT_EQ(WouldOverflow(t, contest, "g17", "FN20"), TallyOverflow::kNone);
+  // A six-character grid needs only its square.
+  EXPECT_EQ(WouldOverflow(t, contest, "FN31pr", "FN20"), TallyOverflow::kMultiplierList);
   contest.CurrentBand = "432 M";
-  EXPECT_EQ(WouldOverflow(t, contest, "FN31", "FN20", true), TallyOverflow::kNone);
+  EXPECT_EQ(WouldOverflow(t, contest, "FN31", "FN20"), TallyOverflow::kNone);
   EXPECT_FALSE(OverflowMessage(TallyOverflow::kMultiplierList).empty());
 
   for (int i = 0; i < kMaxMultiplierKeys; ++i) t.RoverGridList.AddIfAbsent("R" + std::to_string(i));
-  EXPECT_EQ(WouldOverflow(t, contest, "FN31", "FN20", false), TallyOverflow::kRoverGridList);
-  EXPECT_EQ(WouldOverflow(t, contest, "FN31", "r9", false), TallyOverflow::kNone);
+  EXPECT_EQ(WouldOverflow(t, contest, "FN31", "FN20"), TallyOverflow::kRoverGridList);
+  EXPECT_EQ(WouldOverflow(t, contest, "FN31", "r9"), TallyOverflow::kNone);
 }
 
 TEST(Overflow, RecountReportsTheRecordAndKeepsTheOldTallies) {
@@ -314,23 +370,30 @@ TEST(TimeStats, RatesOverTheLast20And60Minutes) {
   EXPECT_EQ(r->AQSO60, "3");
 }
 
-TEST(TimeStats, StopsAtTheFirstOldContactFromTheEnd) {
-  // The newer contact behind the old one is never looked at, and a contact
-  // in the future counts in both rates.
-  const auto r = TimeStats(Log({At(10), At(5000), At(-300)}), kNow);
+TEST(TimeStats, CountsEveryContactInTheWindowWhateverItsPlace) {
+  // An old contact between newer ones hides nothing, and a contact in the
+  // future counts in both rates. Failed before: the walk stopped at the
+  // first old contact from the end.
+  auto r = TimeStats(Log({At(10), At(5000), At(-300)}), kNow);
   ASSERT_TRUE(r);
-  EXPECT_EQ(r->AQSO20, "3");
-  EXPECT_EQ(r->AQSO60, "1");
+  EXPECT_EQ(r->AQSO20, "6");
+  EXPECT_EQ(r->AQSO60, "2");
+  // A post-contest contact dated the day before, logged last.
+  ContactRecord late = At(100);
+  late.Date = "2007/06/08";
+  r = TimeStats(Log({At(3000), At(1100), At(100), late}), kNow);
+  EXPECT_EQ(r->AQSO20, "6");
+  EXPECT_EQ(r->AQSO60, "3");
 }
 
 TEST(TimeStats, PostContestTimesWithoutSecondsAndBadTimes) {
   ContactRecord r = Contact("FN31", "144 M", "FN20", "2007/06/09", "17:45");
   EXPECT_EQ(TimeStats(Log({r}), kNow)->AQSO20, "3");
+  // A time that does not read lies in no window.
   r.Time = "17:4x";
-  EXPECT_FALSE(TimeStats(Log({r}), kNow));
-  // A bad record behind the stopping point is never read.
+  EXPECT_EQ(TimeStats(Log({r}), kNow)->AQSO20, "0");
   r.Time = "25:00:00";
-  EXPECT_TRUE(TimeStats(Log({r, At(4000), At(10)}), kNow));
+  EXPECT_EQ(TimeStats(Log({r, At(4000), At(10)}), kNow)->AQSO60, "1");
 }
 
 }  // namespace

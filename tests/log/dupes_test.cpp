@@ -43,6 +43,30 @@ TEST(Dupcheck, ModeDoesNotMatterAndCaseIsIgnored) {
   EXPECT_TRUE(dupcheck(log, {"n0call", "fn31", "144 m", "fn20"}).DupeFound);
 }
 
+// A six-character grid is its square: FM29jx after FM29 is the same contact.
+// Failed before: every spelling of the subsquare escaped the check.
+TEST(Dupcheck, SixCharacterGridsAreTheirSquare) {
+  const ContactLog log =
+      LogOf({Contact("N0CALL", "FM29jx"), Contact("W1AW", "FM29", "144 M", "FN20ab")});
+  struct Row {
+    DupeEntry entry;
+    bool dupe;
+  };
+  for (const Row& row : {Row{{"N0CALL", "FM29", "144 M", "FN20"}, true},
+                         Row{{"N0CALL", "fm29AB", "144 M", "fn20xx"}, true},
+                         Row{{"W1AW", "FM29jx", "144 M", "FN20"}, true},
+                         Row{{"N0CALL", "FM28jx", "144 M", "FN20"}, false},
+                         Row{{"N0CALL", "FM29jx", "144 M", "FN21ab"}, false},
+                         // Odd grids of an old log compare as their whole text.
+                         Row{{"N0CALL", "FM2", "144 M", "FN20"}, false}}) {
+    EXPECT_EQ(dupcheck(log, row.entry).DupeFound, row.dupe)
+        << row.entry.call << " " << row.entry.grid << " " << row.entry.own_grid;
+    EXPECT_EQ(dupcheck2(log, row.entry, false).duplicates.size(), row.dupe ? 1u : 0u);
+  }
+  // The partial check lists the station worked from the same own square.
+  EXPECT_EQ(PartialDupeCheck(log, "W1", 'A', "144 M", "FN20", true).match_text, "W1AW ");
+}
+
 TEST(Dupcheck, MessageNamesTheRecordNumberAndStopsAtTheFirstDuplicate) {
   ContactLog log;
   for (int i = 0; i < 11; ++i) log.Add(Contact("W1AW", "FN31"));

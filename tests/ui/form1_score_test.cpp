@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "ui/form1_fixture.h"
+#include "ui/frm_station_id.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -17,6 +18,21 @@ class Form1ScoreTest : public Form1Fixture {
            Line("W1AW", "59", "fn31", "59", "FN20", "2007/06/09", "18:01:00", "144 M", "PH") +
            Line("K3YY", "59", "FN21", "59", "FN20", "2007/06/09", "18:02:00", "432 M", "PH") +
            Line("K4ZZ", "59", "EM99", "59", "FN20", "2007/06/09", "18:03:00", "50 M", "PH");
+  }
+  // Station setup as the operator would leave it: the window filled from the
+  // profile, `grid` typed over the own grid, the contest and station type
+  // chosen, Done.
+  void SetupRunner(QString grid, int contest, bool rover) {
+    form_->set_station_setup_runner([this, grid, contest, rover](Form1&) {
+      ScreenGeometry screen{QRect(0, 0, 1366, 768), QRect(0, 0, 1366, 728)};
+      frmStationID w(state_, prompter_, screen);
+      w.Text5->setText(grid);
+      QRadioButton* options[] = {w.Option1, w.Option2, w.Option3, w.Option4, w.Option7};
+      options[contest - 1]->setChecked(true);
+      (rover ? w.Option6 : w.Option5)->setChecked(true);
+      w.Command1->click();
+      return TakeStationSetup(w, state_);
+    });
   }
   QStringList ListItems(int band) {
     QStringList items;
@@ -51,6 +67,53 @@ TEST_F(Form1ScoreTest, ScoreFollowsTheLogAndEachLoggedContact) {
   EXPECT_EQ(ListItems(2), (QStringList{"FN31", "FN32"}));
   EXPECT_EQ(form_->lblTotScore->text(), "24");  // 6 points x 4 multipliers
   EXPECT_EQ(form_->bandCountLabels[1]->text(), "3 / 2");
+  EXPECT_TRUE(form_->Label3->isHidden());
+}
+
+// A change of contest or station type recounts at once: the CQ rover's grid
+// pairs give way to plain grids, "New" and the score follow, and so does the
+// Cabrillo claim. Failed before: the old keys stayed until a restart.
+TEST_F(Form1ScoreTest, ContestOrStationChangeRecountsAtOnce) {
+  const std::string log =
+      Line("K2XX", "59", "FN31", "59", "FN20", "2007/06/09", "18:00:00", "144 M", "PH") +
+      Line("K2XX", "59", "FN31", "59", "FN21", "2007/06/09", "18:10:00", "144 M", "PH") +
+      Line("K3YY", "59", "FN33", "59", "FN20", "2007/06/09", "18:20:00", "144 M", "PH") +
+      Line("K3YY", "59", "FN33", "59", "FN21", "2007/06/09", "18:30:00", "144 M", "PH") +
+      Line("K4ZZ", "59", "FN42", "59", "FN21", "2007/06/09", "18:40:00", "432 M", "PH");
+  Start(log, 1, "PH", 5);
+  SetupRunner("FN21", 5, true);
+  form_->mnuSetup_Click();
+  ASSERT_EQ(ListItems(2), (QStringList{"FN31 FN20", "FN31 FN21", "FN33 FN20", "FN33 FN21"}));
+  EXPECT_EQ(form_->lblTotScore->text(), "32");  // CQ rover: 4 x 2 points x 4 pairs
+
+  struct Row {
+    int contest;
+    bool rover;
+    const char* score;
+    const char* multipliers;
+  };
+  // June: 6 points; 2 grids on 144, 1 on 432, and a rover's 2 own grids.
+  for (const Row& row :
+       {Row{2, true, "30", "5"}, Row{2, false, "18", "3"}, Row{5, false, "16", "2"},
+        Row{3, true, "9", "3"}, Row{5, true, "32", "4"}}) {
+    SCOPED_TRACE(row.contest * 10 + row.rover);
+    SetupRunner("FN21", row.contest, row.rover);
+    form_->mnuSetup_Click();
+    EXPECT_EQ(form_->lblTotScore->text(), row.score);
+    EXPECT_EQ(form_->lblsectogo->text(), row.multipliers);
+    // The recount equals what a restart would show.
+    Tallies fresh;
+    ASSERT_TRUE(vantrel::RecountTallies(fresh, state_.log, row.contest, row.rover ? 1 : 0).ok);
+    EXPECT_EQ(form_->lblTotScore->text().toStdString(),
+              vantrel::Labeldisplay(fresh, row.contest, row.rover ? 1 : 0)->TotScore);
+  }
+
+  // Fixed in the June contest: FN31 is worked on 144 MHz, so not "New".
+  SetupRunner("FN21", 2, false);
+  form_->mnuSetup_Click();
+  EXPECT_EQ(ListItems(2), (QStringList{"FN31", "FN33"}));
+  form_->txtSec->setFocus();
+  Type(form_->txtSec, "FN31");
   EXPECT_TRUE(form_->Label3->isHidden());
 }
 

@@ -1,6 +1,10 @@
 #include "contest/grid_math.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "contest/locator.h"
 
 namespace vantrel {
 
@@ -15,14 +19,51 @@ std::optional<int> Digit(char c) {
   return c - '0';
 }
 
-// arccos through the arc tangent: fails where 1 - x*x is zero (a division by
-// zero) or negative (the square root of a negative number).
-std::optional<double> ArcCos(double x) {
-  const double rest = 1 - x * x;
-  if (!(rest > 0)) return std::nullopt;
-  const double angle = std::atan(-x / std::sqrt(rest)) + 2 * std::atan(1.0);
-  if (!std::isfinite(angle)) return std::nullopt;
-  return angle;
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+bool InRange(char c, char low, char high) {
+  return c >= low && c <= high;
+}
+
+// Whether character `i` of a locator is right for its place: field letters
+// A..R, digits, subsquare letters A..X, letters in either case.
+bool FitsPlace(char c, size_t i) {
+  switch (i) {
+    case 0:
+    case 1:
+      return InRange(Upper(c), 'A', 'R');
+    case 2:
+    case 3:
+      return InRange(c, '0', '9');
+    default:
+      return InRange(Upper(c), 'A', 'X');
+  }
+}
+
+// The centre of the first `places` (2, 4 or 6) characters, already checked.
+GridPosition CentreOf(std::string_view text, size_t places) {
+  // The corner arithmetic wants upper-case field letters and lower-case
+  // subsquare letters; the centre lies half a cell north-east of the corner.
+  std::string canonical(text.substr(0, places));
+  canonical[0] = Upper(canonical[0]);
+  canonical[1] = Upper(canonical[1]);
+  if (places == 6) {
+    canonical[4] = Lower(canonical[4]);
+    canonical[5] = Lower(canonical[5]);
+  }
+  GridPosition p = *GridCorner(canonical);
+  const double cell_latitude = places == 2 ? 10.0 : places == 4 ? 1.0 : 1.0 / 24;
+  p.latitude += cell_latitude / 2;
+  p.longitude -= cell_latitude;  // cells are twice as wide as high; west positive
+  return p;
+}
+
+bool Near(double a, double b) {
+  return std::fabs(a - b) < 1e-9;
 }
 
 }  // namespace
@@ -51,34 +92,56 @@ std::optional<GridPosition> GridCorner(std::string_view locator) {
   return p;
 }
 
+std::optional<GridPosition> LocatorCentre(std::string_view locator) {
+  if (!IsValidLocator(locator)) return std::nullopt;
+  return CentreOf(locator, locator.size());
+}
+
+std::optional<GridPosition> TypedLocatorCentre(std::string_view text) {
+  if (text.size() < 2) return std::nullopt;
+  const size_t read = std::min<size_t>(text.size(), 6);
+  for (size_t i = 0; i < read; ++i)
+    if (!FitsPlace(text[i], i)) return std::nullopt;
+  return CentreOf(text, read & ~size_t{1});
+}
+
 bool OwnPositionFromGrid(std::string_view OwnGrid, double& OwnLatitude, double& OwnLongitude) {
   if ((OwnLatitude != 0 && OwnLongitude != 0) || OwnGrid.empty()) return true;
-  const auto corner = GridCorner(OwnGrid);
-  if (!corner) return false;
-  OwnLongitude = corner->longitude;
-  if (corner->has_latitude) OwnLatitude = corner->latitude;
+  const auto centre = LocatorCentre(OwnGrid);
+  if (!centre) return false;
+  OwnLatitude = centre->latitude;
+  OwnLongitude = centre->longitude;
   return true;
+}
+
+bool PositionFollowsGrid(std::string_view OwnGrid, double OwnLatitude, double OwnLongitude) {
+  if (OwnLatitude == 0 || OwnLongitude == 0) return true;
+  const auto at = [&](const std::optional<GridPosition>& p) {
+    return p && Near(p->latitude, OwnLatitude) && Near(p->longitude, OwnLongitude);
+  };
+  return IsValidLocator(OwnGrid) && (at(LocatorCentre(OwnGrid)) || at(GridCorner(OwnGrid)));
 }
 
 std::optional<BearingDistance> HDCalc(double own_latitude, double own_longitude, double cntlat,
                                       double cntlong) {
   constexpr double D = kDegreesPerRadian;
-  const double lat1 = own_latitude, lon1 = own_longitude, lat2 = cntlat, lon2 = cntlong;
-  const double c = std::sin(lat1 / D) * std::sin(lat2 / D) +
-                   std::cos(lat2 / D) * std::cos(lat1 / D) * std::cos((lon2 - lon1) / D);
-  if (!std::isfinite(c)) return std::nullopt;
-  const auto central = ArcCos(c);
-  if (!central) return std::nullopt;
-  const double A = *central * D;
-  const double divisor = std::sin(A / D) * std::cos(lat1 / D);
-  if (divisor == 0) return std::nullopt;
-  const double k = (std::sin(lat2 / D) - std::sin(lat1 / D) * c) / divisor;
-  if (!std::isfinite(k)) return std::nullopt;
-  const auto B = ArcCos(k);
-  if (!B) return std::nullopt;
+  if (!std::isfinite(own_longitude) || !std::isfinite(cntlong)) return std::nullopt;
+  if (!(std::fabs(own_latitude) <= 90) || !(std::fabs(cntlat) <= 90)) return std::nullopt;
+  const double lat1 = own_latitude / D, lat2 = cntlat / D;
+  // East positive from here on, so the bearing comes out clockwise from north.
+  const double dlon = (own_longitude - cntlong) / D;
+  const double h = std::sin((lat2 - lat1) / 2) * std::sin((lat2 - lat1) / 2) +
+                   std::cos(lat1) * std::cos(lat2) * std::sin(dlon / 2) * std::sin(dlon / 2);
+  const double central = 2 * std::atan2(std::sqrt(h), std::sqrt(std::max(0.0, 1 - h)));
+  if (!(central > 0)) return std::nullopt;
+  const double y = std::sin(dlon) * std::cos(lat2);
+  const double x =
+      std::cos(lat1) * std::sin(lat2) - std::sin(lat1) * std::cos(lat2) * std::cos(dlon);
+  double heading = std::atan2(y, x) * D;
+  if (heading < 0) heading += 360;
   BearingDistance r;
-  r.heading = std::sin((lon1 - lon2) / D) > 0 ? *B * D : 360 - *B * D;
-  r.distance = *central * kMilesPerRadian;
+  r.heading = heading;
+  r.distance = central * kMilesPerRadian;
   if (!std::isfinite(r.heading) || !std::isfinite(r.distance)) return std::nullopt;
   return r;
 }
@@ -107,11 +170,13 @@ std::optional<BearingDistanceTexts> ShowBearingDistance(std::string_view txtSec,
                                                         double own_latitude, double own_longitude) {
   if (txtSec.size() < 2) return std::nullopt;
   BearingDistanceTexts texts;
-  const auto corner = GridCorner(txtSec);
-  if (!corner) return texts;
-  const auto result = HDCalc(own_latitude, own_longitude, corner->latitude, corner->longitude);
+  const auto centre = TypedLocatorCentre(txtSec);
+  if (!centre) return texts;
+  const auto result = HDCalc(own_latitude, own_longitude, centre->latitude, centre->longitude);
   if (!result) return texts;
-  texts.bearing = FormatBearing(result->heading);
+  // A bearing that rounds to 0 is due north, shown as 360 rather than blank.
+  const double heading = result->heading < 0.5 ? result->heading + 360 : result->heading;
+  texts.bearing = FormatBearing(heading);
   texts.distance = FormatDistance(result->distance);
   return texts;
 }

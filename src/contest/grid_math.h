@@ -1,9 +1,9 @@
-// Maidenhead locator arithmetic: the south-west corner of a square or
-// subsquare, and bearing and distance between two positions. Longitudes are
-// positive WEST throughout, as the station profile stores them.
+// Maidenhead locator arithmetic: the corner and the centre of a field, square
+// or subsquare, and great-circle bearing and distance between two positions.
+// Longitudes are positive WEST throughout, as the station profile stores them.
 //
-// Responsibilities: GridCorner, HDCalc and the texts of the bearing and
-// distance labels.
+// Responsibilities: GridCorner, LocatorCentre, the own position derived from
+// the own grid, HDCalc and the texts of the bearing and distance labels.
 // Collaborations: station setup (own position from the own grid), the main
 // window's grid field (bearing and distance while a grid is typed).
 #pragma once
@@ -33,22 +33,40 @@ struct GridPosition {
 // character that is not a digit.
 std::optional<GridPosition> GridCorner(std::string_view locator);
 
+// The centre of what a locator names, for aiming an antenna: the subsquare
+// of a six-character locator (its letters in either case), else the square.
+// Nothing unless IsValidLocator.
+std::optional<GridPosition> LocatorCentre(std::string_view locator);
+
+// The centre of a locator as far as it has been typed: the field for 2 or 3
+// characters, the square for 4 or 5, the subsquare for 6 or more (characters
+// beyond the sixth are not looked at). Nothing below 2 characters or when a
+// character present is wrong for its place.
+std::optional<GridPosition> TypedLocatorCentre(std::string_view text);
+
 // Station setup's own position: when either coordinate is 0 and the own
-// grid is not empty, the longitude (and with 2 characters or more the
-// latitude) becomes the grid's corner. A position entered with both values
-// non-zero stays. False, with nothing changed, when the grid does not read.
+// grid is a locator, the position becomes the grid's centre. A position
+// entered with both values non-zero stays. False, with nothing changed, when
+// the grid is not a locator.
 bool OwnPositionFromGrid(std::string_view OwnGrid, double& OwnLatitude, double& OwnLongitude);
+
+// Whether a stored own position was derived from `OwnGrid` rather than typed
+// by the operator: either coordinate 0, or the position is the grid's centre,
+// or its south-west corner (where positions used to be derived). A derived
+// position follows the own grid when the grid changes; a typed one stays.
+bool PositionFollowsGrid(std::string_view OwnGrid, double OwnLatitude, double OwnLongitude);
 
 struct BearingDistance {
   double heading = 0;   // degrees, 0..360
   double distance = 0;  // statute miles
 };
 
-// Bearing and great-circle distance from the own position to cntlat /
-// cntlong. The arc cosines are formed through the arc tangent, so the same
-// position (cosine exactly 1), antipodes, and cosines pushed past 1 by
-// rounding fail; so does any other division by zero or non-finite step.
-// Nothing is returned then: the labels show empty text, never NaN.
+// Initial great-circle bearing and distance from the own position to cntlat
+// / cntlong, on a sphere of kMilesPerRadian. Haversine and atan2 stay exact
+// for neighbouring squares and for positions on one meridian. Nothing (the
+// labels show empty text, never NaN) for the own position itself, where no
+// bearing exists, or for a latitude beyond the poles or a value that is not
+// finite.
 std::optional<BearingDistance> HDCalc(double own_latitude, double own_longitude, double cntlat,
                                       double cntlong);
 
@@ -63,9 +81,10 @@ struct BearingDistanceTexts {
   bool operator==(const BearingDistanceTexts&) const = default;
 };
 
-// ShowBearingDistance for the text of the grid field: nothing (the labels
-// stay as they are) below 2 characters; empty texts when the locator or the
-// computation fails.
+// ShowBearingDistance for the text of the grid field, to the centre of what
+// has been typed: nothing (the labels stay as they are) below 2 characters;
+// empty texts when the text is no locator or names the own position. Due
+// north shows 360, so a bearing is never blank.
 std::optional<BearingDistanceTexts> ShowBearingDistance(std::string_view txtSec,
                                                         double own_latitude, double own_longitude);
 

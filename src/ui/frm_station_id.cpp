@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "contest/grid_math.h"
+#include "contest/locator.h"
 #include "contest/tallies.h"
 #include "settings/quoted_value.h"
 
@@ -169,6 +170,17 @@ int frmStationID::SelectedContest() const {
 }
 
 void frmStationID::Command1_Click() {
+  // Every contact carries the own grid and the rover's score counts it: only
+  // a real locator (or none yet) is taken, and the window stays open.
+  const std::string grid = TrimSpaces(ToLatin1(Text5->text()));
+  if (!grid.empty() && !IsValidLocator(grid)) {
+    prompter_.Beep();
+    prompter_.Message(this, FromLatin1(kOwnGridTitle), FromLatin1(kOwnGridMessage),
+                      MessageIcon::kNone);
+    Text5->setFocus();
+    Text5->selectAll();
+    return;
+  }
   for (QLineEdit* t : {Text6, Text3, Text2})
     if (!IsNumericText(t->text())) t->setText("0");
   SharedPreferences& shared = state_.shared;
@@ -247,6 +259,9 @@ StationSetupRefresh TakeStationSetup(const frmStationID& window, RunState& state
   StationSetupRefresh refresh;
   ProgramPrefs& prefs = state.prefs;
   ContestState& contest = state.contest;
+  const bool was_derived =
+      PositionFollowsGrid(prefs.OwnGrid, prefs.OwnLatitude, prefs.OwnLongitude);
+  const double shown_latitude = prefs.OwnLatitude, shown_longitude = prefs.OwnLongitude;
   // 1.
   prefs.OwnCall = ToLatin1(window.Text1->text());
   prefs.OwnGrid = TrimSpaces(ToLatin1(window.Text5->text()));
@@ -268,7 +283,15 @@ StationSetupRefresh TakeStationSetup(const frmStationID& window, RunState& state
   double value = 0;
   prefs.OwnLongitude = IsNumericText(window.Text2->text(), &value) ? value : 0;
   prefs.OwnLatitude = IsNumericText(window.Text3->text(), &value) ? value : 0;
-  // 8. A grid that does not read leaves the position as entered.
+  // 8. A position derived from the grid, left as the window showed it,
+  // follows the grid: the rover's bearings and map move with it. One the
+  // operator typed stays. A grid that does not read leaves the position as
+  // entered.
+  if (was_derived && prefs.OwnLatitude == shown_latitude && prefs.OwnLongitude == shown_longitude &&
+      LocatorCentre(prefs.OwnGrid)) {
+    prefs.OwnLatitude = 0;
+    prefs.OwnLongitude = 0;
+  }
   OwnPositionFromGrid(prefs.OwnGrid, prefs.OwnLatitude, prefs.OwnLongitude);
   // 10.
   refresh.reload_log = contest.ContestId == kCqContestId;

@@ -16,12 +16,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <memory>
+#include <string_view>
 
 #include "settings/run_state.h"
 #include "ui/form_scale.h"
 #include "ui/prompter.h"
 
 namespace vantrel::ui {
+
+// Done refuses an own grid that is not a Maidenhead locator.
+inline constexpr std::string_view kOwnGridTitle = "Grid Square?";
+inline constexpr std::string_view kOwnGridMessage =
+    "Your grid square must be two letters A to R and two digits, for example FN20.";
 
 class frmStationID : public QDialog {
   Q_OBJECT
@@ -34,9 +40,10 @@ class frmStationID : public QDialog {
 
   // Fills the controls from the profile and the contest in force.
   void Form_Load();
-  // Done: non-numeric offset and position texts become "0", the five
-  // shared-preference keys are stored (the file written once), the window
-  // hides.
+  // Done: an own grid that is not a locator is refused with a message and
+  // the window stays; otherwise non-numeric offset and position texts
+  // become "0", the five shared-preference keys are stored (the file written
+  // once), the window hides.
   void Command1_Click();
 
   // The contest of the selected option, 0 when none is selected.
@@ -94,10 +101,11 @@ struct StationSetupRefresh {
 };
 
 // mnuSetup_Click steps 1 to 8 once the window has returned: the profile, the
-// contest and station type, and the own position (derived from the own grid
-// when either coordinate is 0). Each step stands alone: one that cannot be
-// done (an offset that is not a number, a grid that does not read) is
-// skipped and the rest still run.
+// contest and station type, and the own position: the centre of the own
+// grid when either coordinate is 0, or when the position shown was derived
+// from the previous grid and left alone (PositionFollowsGrid). Each step
+// stands alone: one that cannot be done (an offset that is not a number, a
+// grid that does not read) is skipped and the rest still run.
 StationSetupRefresh TakeStationSetup(const frmStationID& window, RunState& state);
 
 // The whole window side of mnuSetup_Click: shows the window modally, takes

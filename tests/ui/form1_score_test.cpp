@@ -117,13 +117,34 @@ TEST_F(Form1ScoreTest, ContestOrStationChangeRecountsAtOnce) {
   EXPECT_TRUE(form_->Label3->isHidden());
 }
 
+// The own position derived from the grid follows a rover's grid change:
+// the map and the bearings move with it. Failed before: they stayed at the
+// first grid.
+TEST_F(Form1ScoreTest, RoverGridChangeMovesTheMapAndBearings) {
+  Start();
+  SetupRunner("FN20", 2, true);
+  form_->mnuSetup_Click();
+  EXPECT_EQ(state_.prefs.OwnLatitude, 40.5);
+  EXPECT_EQ(state_.prefs.OwnLongitude, 75);
+  EXPECT_EQ(form_->lblGrid[82]->text(), "FN20");
+
+  SetupRunner("FN31", 2, true);
+  form_->mnuSetup_Click();
+  EXPECT_EQ(form_->Label4->text(), "FN31");
+  EXPECT_EQ(form_->lblGrid[82]->text(), "FN31");
+  form_->txtSec->setFocus();
+  Type(form_->txtSec, "FN32");  // one square north of the new grid
+  EXPECT_EQ(form_->Label23->text(), "360");
+  EXPECT_EQ(form_->Label24->text(), "69");
+}
+
 TEST_F(Form1ScoreTest, BearingAndDistanceOfTheTypedGrid) {
   Start();
   state_.prefs.OwnLatitude = 40;
   state_.prefs.OwnLongitude = 76;
-  Type(form_->txtSec, "FN30");
-  EXPECT_EQ(form_->Label23->text(), "89");
-  EXPECT_EQ(form_->Label24->text(), "106");
+  Type(form_->txtSec, "FN30");  // to the centre of FN30
+  EXPECT_EQ(form_->Label23->text(), "77");
+  EXPECT_EQ(form_->Label24->text(), "162");
   QTest::keyClick(form_->txtSec, Qt::Key_Backspace);
   QTest::keyClick(form_->txtSec, Qt::Key_Backspace);
   QTest::keyClick(form_->txtSec, Qt::Key_Backspace);

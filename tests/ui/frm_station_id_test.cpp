@@ -144,11 +144,12 @@ TEST_F(StationSetupTest, DoneStoresTheSharedKeysOnce) {
 
 TEST_F(StationSetupTest, OwnPositionFromTheGrid) {
   {
+    // The centre of the own square.
     auto w = Open();
     w->Command1->click();
     const StationSetupRefresh r = TakeStationSetup(*w, state_);
-    EXPECT_EQ(state_.prefs.OwnLatitude, 40);
-    EXPECT_EQ(state_.prefs.OwnLongitude, 76);
+    EXPECT_EQ(state_.prefs.OwnLatitude, 40.5);
+    EXPECT_EQ(state_.prefs.OwnLongitude, 75);
     EXPECT_EQ(r.Label2, "K1AB");
     EXPECT_EQ(r.Label4, "FN20");
     EXPECT_EQ(r.Label30, "PH");
@@ -156,26 +157,93 @@ TEST_F(StationSetupTest, OwnPositionFromTheGrid) {
   {
     // Reopening shows the derived position; 39.5 with longitude 0 is replaced.
     auto w = Open();
-    EXPECT_EQ(w->Text3->text(), "40");
-    EXPECT_EQ(w->Text2->text(), "76");
+    EXPECT_EQ(w->Text3->text(), "40.5");
+    EXPECT_EQ(w->Text2->text(), "75");
     w->Text3->setText("39.5");
     w->Text2->setText("0");
     w->Command1->click();
     TakeStationSetup(*w, state_);
-    EXPECT_EQ(state_.prefs.OwnLatitude, 40);
-    EXPECT_EQ(state_.prefs.OwnLongitude, 76);
+    EXPECT_EQ(state_.prefs.OwnLatitude, 40.5);
+    EXPECT_EQ(state_.prefs.OwnLongitude, 75);
   }
   {
+    // A grid that is no locator derives nothing.
     auto w = Open();
     w->Text5->setText(" F ");
     w->Text3->setText("0");
     w->Text2->setText("0");
-    w->Command1->click();
     TakeStationSetup(*w, state_);
     EXPECT_EQ(state_.prefs.OwnGrid, "F");
-    EXPECT_EQ(state_.prefs.OwnLongitude, 80);
+    EXPECT_EQ(state_.prefs.OwnLongitude, 0);
     EXPECT_EQ(state_.prefs.OwnLatitude, 0);
   }
+}
+
+// A position derived from the own grid follows every grid change; one the
+// operator typed stays. Failed before: the first derived position was kept
+// for good, so a rover's bearings and map stayed at its first grid.
+TEST_F(StationSetupTest, DerivedPositionFollowsTheGridTypedOneStays) {
+  auto setup = [this](const char* grid, const char* latitude = nullptr,
+                      const char* longitude = nullptr) {
+    auto w = Open();
+    Retype(w->Text5, grid);
+    if (latitude) Retype(w->Text3, latitude);
+    if (longitude) Retype(w->Text2, longitude);
+    w->Text5->setFocus();
+    QTest::keyClick(w->Text5, Qt::Key_Return);
+    TakeStationSetup(*w, state_);
+  };
+  struct Row {
+    const char* grid;
+    const char* latitude;
+    const char* longitude;
+    double want_latitude, want_longitude;
+  };
+  for (const Row& row :
+       {Row{"FN20", nullptr, nullptr, 40.5, 75}, Row{"FN31", nullptr, nullptr, 41.5, 73},
+        Row{"EN91", nullptr, nullptr, 41.5, 81}, Row{"FN31", "41.714", "72.727", 41.714, 72.727},
+        Row{"FN32", nullptr, nullptr, 41.714, 72.727},
+        // Setting a coordinate to 0 asks for the grid's centre again.
+        Row{"FN42", "0", nullptr, 42.5, 71}, Row{"FN43", nullptr, nullptr, 43.5, 71}}) {
+    SCOPED_TRACE(row.grid);
+    setup(row.grid, row.latitude, row.longitude);
+    EXPECT_EQ(state_.prefs.OwnGrid, row.grid);
+    EXPECT_DOUBLE_EQ(state_.prefs.OwnLatitude, row.want_latitude);
+    EXPECT_DOUBLE_EQ(state_.prefs.OwnLongitude, row.want_longitude);
+  }
+  // A position derived the old way, at the square's corner, follows too.
+  state_.prefs.OwnLatitude = 43;
+  state_.prefs.OwnLongitude = 72;
+  setup("FN44");
+  EXPECT_EQ(state_.prefs.OwnLatitude, 44.5);
+  EXPECT_EQ(state_.prefs.OwnLongitude, 71);
+}
+
+// Only a Maidenhead locator is taken as the own grid; the window stays open
+// with the grid selected. Failed before: FN2, ZZ99 and 12AB were taken.
+TEST_F(StationSetupTest, DoneRefusesAnOwnGridThatIsNoLocator) {
+  auto w = Open();
+  for (const char* grid : {"FN2", "ZZ99", "12AB", "FNA0", "S"}) {
+    SCOPED_TRACE(grid);
+    const size_t asked = prompter_.asked.size();
+    Retype(w->Text5, grid);
+    QTest::keyClick(w->Text5, Qt::Key_Return);
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_EQ(prompter_.asked.size(), asked + 1);
+    EXPECT_EQ(prompter_.asked.back().title, "Grid Square?");
+    EXPECT_EQ(prompter_.asked.back().text,
+              "Your grid square must be two letters A to R and two digits, for example FN20.");
+    EXPECT_EQ(QApplication::focusWidget(), w->Text5);
+    EXPECT_EQ(w->Text5->selectedText(), w->Text5->text());
+    EXPECT_EQ(SharedFile(), "");
+  }
+  EXPECT_EQ(prompter_.beeps, 5);
+  Retype(w->Text5, "fn31");
+  QTest::keyClick(w->Text5, Qt::Key_Return);
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_EQ(prompter_.asked.size(), 5u);
+  TakeStationSetup(*w, state_);
+  EXPECT_EQ(state_.prefs.OwnGrid, "FN31");
 }
 
 TEST_F(StationSetupTest, CqRoverGetsTheFontTooltipAndAReload) {

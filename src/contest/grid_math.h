@@ -62,7 +62,7 @@ struct BearingDistance {
 };
 
 // Initial great-circle bearing and distance from the own position to cntlat
-// / cntlong, on a sphere of kMilesPerRadian. Haversine and atan2 stay exact
+// / cntlong, on a sphere of kMilesPerRadian. Haversine and atan2 stay sound
 // for neighbouring squares and for positions on one meridian. Nothing (the
 // labels show empty text, never NaN) for the own position itself, where no
 // bearing exists, or for a latitude beyond the poles or a value that is not

@@ -221,7 +221,7 @@ TEST_F(Form1ScoreTest, FullMultiplierListRefusesTheContact) {
   Start(text);
   ASSERT_EQ(state_.log.ContactCount(), 5000);
   EXPECT_EQ(form_->gridLists[1]->count(), 5000);
-  LogContact("K2XX", "FN31aa");  // a sixth-character grid is a new key
+  LogContact("K2XX", "FN31aa");  // its square FN31 is a new key
   EXPECT_EQ(state_.log.ContactCount(), 5000);
   EXPECT_EQ(Read("log.txt").size(), text.size());
   EXPECT_EQ(form_->txtCall->text(), "K2XX");

@@ -160,8 +160,10 @@ void Form1::OpenStationSetup() {
       lblDialog->setText("A multiplier list is full (5000 grids); the score was not recounted.");
     RecountTallies();
   }
-  // The own grid and the contest both enter the key "New" looks for.
+  // The own grid and the contest both enter the key "New" looks for, and
+  // the own position the bearing starts from.
   UpdateNewIndicator();
+  if (txtSec->text().size() >= 2) ShowBearingDistance();
   Labeldisplay();
   GridFill();
   ResetGridMapColours();

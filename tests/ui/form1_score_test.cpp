@@ -127,13 +127,16 @@ TEST_F(Form1ScoreTest, RoverGridChangeMovesTheMapAndBearings) {
   EXPECT_EQ(state_.prefs.OwnLatitude, 40.5);
   EXPECT_EQ(state_.prefs.OwnLongitude, 75);
   EXPECT_EQ(form_->lblGrid[82]->text(), "FN20");
+  form_->txtSec->setFocus();
+  Type(form_->txtSec, "FN32");
+  EXPECT_EQ(form_->Label23->text(), "36");
+  EXPECT_EQ(form_->Label24->text(), "173");
 
   SetupRunner("FN31", 2, true);
   form_->mnuSetup_Click();
   EXPECT_EQ(form_->Label4->text(), "FN31");
   EXPECT_EQ(form_->lblGrid[82]->text(), "FN31");
-  form_->txtSec->setFocus();
-  Type(form_->txtSec, "FN32");  // one square north of the new grid
+  // FN32 is now one square north of the own grid.
   EXPECT_EQ(form_->Label23->text(), "360");
   EXPECT_EQ(form_->Label24->text(), "69");
 }

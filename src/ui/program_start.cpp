@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/durable_file.h"
+#include "platform/shared_prefs_file.h"
 #include "settings/first_start.h"
 
 namespace vantrel::ui {
@@ -25,14 +27,14 @@ QString LocateDataDirectory() {
 void PrepareRunState(RunState& state, const std::string& working_dir, FolderEnvironment& folders,
                      const std::string& data_dir) {
   state.WorkingDirectory = working_dir;
-  const SeedResult seed = SeedDefaultsIfFresh(working_dir, data_dir);
+  const SeedResult seed = SeedDefaultsIfFresh(working_dir, data_dir, CreateFileDurably);
   state.SeededDefaults = seed.seeded;
 
   const std::string user = ResolveVendorFolder(folders, kVendorFolder, kUserFolder);
   const std::string shared = ResolveVendorFolder(folders, kVendorFolder, kSharedFolder);
   state.UserDataDirectory = user + "/" + std::string(kUserFolder);
   state.SharedDataDirectory = shared + "/" + std::string(kSharedFolder);
-  state.shared.Load(state.SharedDataDirectory + "/SharedUserPreferences.xml");
+  LoadSharedPreferences(state.shared, state.SharedDataDirectory + "/SharedUserPreferences.xml");
   EnsureFolder(folders, state.BackupFolder(), false);
 }
 

@@ -399,5 +399,54 @@ TEST(ProgramStartTest, FreshFolderIsSeededAndPartialSetIsLeftAlone) {
   EXPECT_FALSE(QFile::exists(partial.filePath("vhfpref.txt")));
 }
 
+TEST(ProgramStartTest, UnwritableDocumentsFolderIsReportedInOneBox) {
+  QTemporaryDir work, data;
+  class RefusingFolders : public FolderEnvironment {
+   public:
+    std::string Profile() override { return "/home/op"; }
+    std::string MyDocuments() override { return {}; }
+    std::string Documents() override { return "/home/op/Documents"; }
+    std::string AppData() override { return "/home/op/.local/share"; }
+    std::string FallbackBase() override { return "/home/op/Documents"; }
+    bool FolderExists(const std::string& path) override { return path == "/home/op/Documents"; }
+    bool CreateFolder(const std::string& path, std::string& error) override {
+      error = "Permission denied  " + path;
+      return false;
+    }
+    void Report(const std::string& title, const std::string& text) override {
+      reports.push_back(title + ": " + text);
+    }
+    std::vector<std::string> reports;
+  } folders;
+  RunState state;
+  PrepareRunState(state, work.path().toStdString(), folders, data.path().toStdString());
+  ASSERT_EQ(folders.reports.size(), 1u);
+  EXPECT_NE(folders.reports[0].find("/home/op/Documents/QX9ZZ Software"), std::string::npos)
+      << folders.reports[0];
+}
+
+TEST(ProgramStartTest, SecondCopyOnOneFolderSaysSoAndTouchesNothing) {
+  QTemporaryDir work;
+  std::ofstream(work.filePath("log.txt").toStdString(), std::ios::binary) << kThreeContacts;
+  const std::string log = work.filePath("log.txt").toStdString();
+  LogLock first(log);
+  ScriptedPrompter prompter;
+  ASSERT_TRUE(ClaimWorkingFolder(first, prompter, work.path().toStdString()));
+  EXPECT_TRUE(prompter.asked.empty());
+
+  LogLock second(log);
+  EXPECT_FALSE(ClaimWorkingFolder(second, prompter, work.path().toStdString()));
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].title, "Log already open");
+  EXPECT_TRUE(prompter.asked[0].text.contains("already open in another copy"))
+      << prompter.asked[0].text.toStdString();
+  EXPECT_TRUE(prompter.asked[0].text.contains(work.path()));
+  EXPECT_EQ(QDir(work.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{".log.txt.lock", "log.txt"}));
+  std::ifstream in(log, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+            kThreeContacts);
+}
+
 }  // namespace
 }  // namespace vantrel::ui

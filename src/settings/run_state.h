@@ -33,6 +33,8 @@ struct RunState {
   int PartialDupesOn = 0;
   // Set when this run seeded the default data files into an empty folder.
   bool SeededDefaults = false;
+  // Why seeding the default data files failed, when it did.
+  std::string SeedError;
 
   std::string WorkingFile(const std::string& name) const {
     return WorkingDirectory.empty() ? name : WorkingDirectory + "/" + name;

@@ -88,6 +88,7 @@ void PrepareRunState(RunState& state, const std::string& working_dir, FolderEnvi
   state.WorkingDirectory = working_dir;
   const SeedResult seed = SeedDefaultsIfFresh(working_dir, data_dir, CreateFileDurably);
   state.SeededDefaults = seed.seeded;
+  state.SeedError = seed.error;
 
   const std::string user = ResolveVendorFolder(folders, kVendorFolder, kUserFolder);
   const std::string shared = ResolveVendorFolder(folders, kVendorFolder, kSharedFolder);

@@ -193,14 +193,90 @@ TEST_F(Form1StartupTest, DamagedOrMissingLogEndsTheProgramAndLeavesTheFile) {
         "(remove any extra quotes and make sure your date and time entries are valid)."));
     EXPECT_EQ(Read("log.txt"), bytes);
   }
+}
 
-  QFile::remove(dir_.filePath("log.txt"));
-  prompter_ = ScriptedPrompter{};
+TEST_F(Form1StartupTest, MissingLogIsStartedEmptyAndSaidSo) {
+  Write("vhfpref.txt", Prefs());
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  EXPECT_TRUE(exit_codes_.empty());
+  EXPECT_FALSE(prompter_.WasAsked("File Error"));
+  ASSERT_GE(prompter_.asked.size(), 2u);
+  EXPECT_EQ(prompter_.asked[0].title, "No log found");
+  EXPECT_TRUE(prompter_.asked[0].text.contains("log.txt"));
+  EXPECT_TRUE(prompter_.asked[0].text.contains(dir_.path()));
+  EXPECT_TRUE(QFile::exists(dir_.filePath("log.txt")));
+  EXPECT_EQ(Read("log.txt"), "");
+  EXPECT_EQ(state_.log.ContactCount(), 0);
+}
+
+TEST_F(Form1StartupTest, FileErrorDuringStationSetupEndsStartUpAndKeepsTheFile) {
+  // The stored CQ rover contest makes station setup reload the log.
+  const std::string damaged = std::string(kThreeContacts) + "\"W9XYZ\",\"59\"\r\n";
+  Write("vhfpref.txt", Prefs());
+  Write("log.txt", damaged);
+  setup_ = [] {
+    StationSetupRefresh r;
+    r.reload_log = true;
+    return r;
+  };
+  prompter_.yes_no_answers = {false};
+  prompter_.input_answers = {QString("YES")};
+  auto form = Start();
+  EXPECT_FALSE(loaded_);
+  EXPECT_EQ(exit_codes_, std::vector<int>{1});
+  EXPECT_TRUE(prompter_.WasAsked("File Error"));
+  EXPECT_FALSE(prompter_.WasAsked("Open existing log?"));
+  EXPECT_FALSE(prompter_.WasAsked("WARNING - Your existing log file will be ERASED!"));
+  EXPECT_EQ(Read("log.txt"), damaged);
+}
+
+TEST_F(Form1StartupTest, OverfullBandIsNamedNotBlamedOnQuotes) {
+  // 5001 different grids on 144 MHz.
+  ContactLog log;
+  for (int i = 0; i <= kMaxMultiplierKeys; ++i) {
+    ContactRecord r{"W1AW", "59", "", "59", "FN20", "2007/06/09", "18:30", "144 M", "PH", ""};
+    r.GridRcvd = {static_cast<char>('A' + i / 1800 % 18), static_cast<char>('A' + i / 100 % 18),
+                  static_cast<char>('0' + i / 10 % 10), static_cast<char>('0' + i % 10)};
+    log.Add(r);
+  }
+  const std::string bytes = FormatLog(log);
+  Write("vhfpref.txt", Prefs());
+  Write("log.txt", bytes);
   prompter_.yes_no_answers = {true};
   auto form = Start();
   EXPECT_FALSE(loaded_);
-  EXPECT_TRUE(prompter_.WasAsked("File Error"));
-  EXPECT_FALSE(QFile::exists(dir_.filePath("log.txt")));
+  EXPECT_EQ(exit_codes_, std::vector<int>{1});
+  ASSERT_EQ(prompter_.asked.size(), 2u);
+  EXPECT_EQ(prompter_.asked[1].title, "File Error");
+  const QString text = prompter_.asked[1].text;
+  EXPECT_FALSE(text.contains("quote")) << text.toStdString();
+  EXPECT_TRUE(text.contains("5000")) << text.toStdString();
+  EXPECT_TRUE(text.contains("144 M")) << text.toStdString();
+  EXPECT_TRUE(text.contains("record 5001")) << text.toStdString();
+  EXPECT_EQ(Read("log.txt"), bytes);
+}
+
+TEST_F(Form1StartupTest, NoPreferenceFileStartsFromTheShippedOnesAndKeepsTheSharedStation) {
+  Write("log.txt", kThreeContacts);
+  state_.shared.Set("OWN_CALL", "W9XYZ", false);
+  state_.shared.Set("OWN_GRID", "EN52", false);
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  EXPECT_TRUE(prompter_.WasAsked("Error opening default data."));
+  EXPECT_EQ(state_.contest.CurrentBand, "50 M");
+  EXPECT_EQ(state_.contest.CurrentMode, "PH");
+  EXPECT_EQ(state_.prefs.WorkedColor, 255);
+  EXPECT_EQ(state_.prefs.RemainingColor, 8421504);
+  // Station setup writes these back to the shared file: they must not be blank.
+  EXPECT_EQ(state_.prefs.OwnCall, "W9XYZ");
+  EXPECT_EQ(state_.prefs.OwnGrid, "EN52");
+  EXPECT_EQ(state_.log.ContactCount(), 3);
+  ProgramPrefs saved;
+  ASSERT_TRUE(ParsePrefs(Read("vhfpref.txt"), saved).ok());
+  EXPECT_EQ(saved.CurrentBand, "50 M");
 }
 
 TEST_F(Form1StartupTest, ShortPreferenceFileIsReportedAndTheLogStillLoads) {

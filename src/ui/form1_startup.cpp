@@ -155,8 +155,11 @@ bool Form1::StartNewLog() {
       this, "WARNING - Your existing log file will be ERASED!",
       "Are you sure that you want to start a new log file?  This function will ERASE the existing "
       "log file!\r\n\r\nTo verify that you want to start a new log file, please type: YES");
-  if (reply && reply->toUpper() == "YES") {
-    Backup();
+  // Whatever the count says, a log with contacts is copied into BACKUP before
+  // it is erased; when that copy fails the log stays.
+  if (reply && reply->toUpper() == "YES" &&
+      KeepLogBeforeReplacing(this, state_, prompter_, log_storage(), BackupFileName(clock_->Now()),
+                             "")) {
     state_.prefs.TotalTimeOnSeconds = 0;
     RestoreWorkingDirectory();
     std::string error;
@@ -219,6 +222,7 @@ bool Form1::mnuopen2() {
     ShowLoadFailure(Latin1(OverfullLogText(recount, loaded)));
     return false;
   }
+  if (!state_.FirstLoad) state_.FirstLoad = FingerprintOf(text);
   state_.log.Swap(loaded);
   RecountTallies();
   FillContactList();

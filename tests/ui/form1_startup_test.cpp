@@ -148,6 +148,8 @@ TEST_F(Form1StartupTest, NewLogNeedsTheTypedYes) {
     Write("log.txt", kThreeContacts);
     state_ = RunState{};
     state_.WorkingDirectory = dir_.path().toStdString();
+    state_.UserDataDirectory = dir_.path().toStdString() + "/user";
+    QDir(dir_.filePath("user/BACKUP")).removeRecursively();
     state_.prefs.TotalTimeOnSeconds = 0;
     prompter_ = ScriptedPrompter{};
     prompter_.yes_no_answers = {false};
@@ -157,6 +159,12 @@ TEST_F(Form1StartupTest, NewLogNeedsTheTypedYes) {
     ASSERT_TRUE(loaded_) << label.toStdString();
     EXPECT_EQ(state_.log.ContactCount(), c.erased ? 0 : 3) << label.toStdString();
     EXPECT_EQ(Read("log.txt"), c.erased ? "" : kThreeContacts) << label.toStdString();
+    // The erased log is kept even though nothing changed since it was loaded.
+    const QStringList kept = QDir(dir_.filePath("user/BACKUP")).entryList(QDir::Files);
+    ASSERT_EQ(kept.size(), c.erased ? 1 : 0) << label.toStdString();
+    if (c.erased) {
+      EXPECT_EQ(Read(("user/BACKUP/" + kept[0]).toStdString().c_str()), kThreeContacts);
+    }
     ASSERT_GE(prompter_.asked.size(), 2u);
     EXPECT_EQ(prompter_.asked[1].title, "WARNING - Your existing log file will be ERASED!");
     EXPECT_EQ(prompter_.asked[1].text,

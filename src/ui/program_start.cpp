@@ -26,7 +26,9 @@ QString LocateDataDirectory() {
 
 namespace {
 
-// Passes everything through but gathers the reports, each distinct text once.
+// Passes everything through but keeps only the first report: when the
+// documents folder cannot be written, every folder below it fails too, and
+// the first failure is the one the operator can act on.
 class GatheredReports : public FolderEnvironment {
  public:
   explicit GatheredReports(FolderEnvironment& env) : env_(env) {}
@@ -40,10 +42,10 @@ class GatheredReports : public FolderEnvironment {
     return env_.CreateFolder(path, error);
   }
   void Report(const std::string& title, const std::string& text) override {
-    if (title_.empty()) title_ = title;
-    if (text_.find(text) != std::string::npos) return;
-    if (!text_.empty()) text_ += "\r\n";
-    text_ += text;
+    if (title_.empty() && text_.empty()) {
+      title_ = title;
+      text_ = text;
+    }
   }
   void Flush() {
     if (!text_.empty()) env_.Report(title_, text_);

@@ -4,12 +4,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <fstream>
 #include <sstream>
 
 #include "ui/form1.h"
+#include "ui/frm_edit_con.h"
 #include "ui/program_start.h"
 
 namespace vantrel::ui {
@@ -174,7 +176,7 @@ TEST_F(Form1StartupTest, NewLogNeedsTheTypedYes) {
   }
 }
 
-TEST_F(Form1StartupTest, DamagedOrMissingLogEndsTheProgramAndLeavesTheFile) {
+TEST_F(Form1StartupTest, DamagedLogEndsTheProgramAndLeavesTheFile) {
   const std::string damaged[] = {
       // stray quote
       "\"N0CALL\",\"59\",\"FN\"31\",\"59\",\"FN20\",\"2007/06/09\",\"18:30:15\",\"144 "
@@ -217,6 +219,45 @@ TEST_F(Form1StartupTest, MissingLogIsStartedEmptyAndSaidSo) {
   EXPECT_TRUE(QFile::exists(dir_.filePath("log.txt")));
   EXPECT_EQ(Read("log.txt"), "");
   EXPECT_EQ(state_.log.ContactCount(), 0);
+}
+
+TEST_F(Form1StartupTest, FailedSeedingIsExplainedWhereTheLogIsMissing) {
+  Write("vhfpref.txt", Prefs());
+  state_.SeedError = "cannot copy log.txt: No space left on device";
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  ASSERT_TRUE(prompter_.WasAsked("No log found"));
+  EXPECT_TRUE(prompter_.asked[0].text.contains("No space left on device"));
+  EXPECT_EQ(Read("log.txt"), "");
+}
+
+TEST_F(Form1StartupTest, EditKeepingTheCountIsBackedUpOnCloseAndALinkedLogStaysLinked) {
+  // log.txt is a link to the contest's own file elsewhere.
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("contest"));
+  Write("contest/june.log", kThreeContacts);
+  ASSERT_TRUE(QFile::link(dir_.filePath("contest/june.log"), dir_.filePath("log.txt")));
+  Write("vhfpref.txt", Prefs());
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  LogMaintenanceHooks hooks;
+  hooks.run_edit_window = [](frmEditCon& w) {
+    w.txtEditCall->setText("K9Q");
+    w.cmdDone_Click();
+  };
+  form->set_maintenance_hooks(hooks);
+  form->ListView1->setCurrentItem(form->ListView1->topLevelItem(0));
+  form->cmdEdit_Click();
+  EXPECT_EQ(state_.log.ContactCount(), 3);
+  EXPECT_TRUE(QFileInfo(dir_.filePath("log.txt")).isSymLink());
+  EXPECT_TRUE(Read("contest/june.log").find("K9Q") != std::string::npos);
+
+  form->show();
+  EXPECT_TRUE(form->close());
+  const QStringList kept = QDir(dir_.filePath("user/BACKUP")).entryList(QDir::Files);
+  ASSERT_EQ(kept.size(), 1);
+  EXPECT_EQ(Read(("user/BACKUP/" + kept[0]).toStdString().c_str()), Read("contest/june.log"));
 }
 
 TEST_F(Form1StartupTest, FileErrorDuringStationSetupEndsStartUpAndKeepsTheFile) {

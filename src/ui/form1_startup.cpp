@@ -2,7 +2,6 @@
 // preference file and the ways out.
 #include <QCloseEvent>
 #include <QDir>
-
 #include <QFileInfo>
 
 #include "contest/log_load.h"

@@ -31,6 +31,9 @@ int main(int argc, char** argv) {
                      QString::fromLocal8Bit(text.c_str()), ui::MessageIcon::kCritical);
   });
   const std::string working_dir = QFile::encodeName(QDir::currentPath()).toStdString();
+  // Held until the program ends; a second copy stops here, before any file.
+  LogLock lock(working_dir + "/log.txt");
+  if (!ui::ClaimWorkingFolder(lock, prompter, working_dir)) return 1;
   ui::PrepareRunState(state, working_dir, folders, ui::LocateDataDirectory().toStdString());
 
   // The logo shows while the main window loads; it never waits.

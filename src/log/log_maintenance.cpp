@@ -49,8 +49,26 @@ std::string ArchiveFileName(std::string_view OwnCall, LocalTime now) {
   return CallForFileName(OwnCall) + buffer;
 }
 
-bool BackupNeeded(int ContactCount, int LoadedContactCount) {
-  return ContactCount > 0 && ContactCount != LoadedContactCount;
+std::string NumberedFileName(std::string_view name, int attempt) {
+  if (attempt <= 1) return std::string(name);
+  const size_t dot = name.rfind('.');
+  const std::string_view stem = name.substr(0, dot);
+  const std::string_view ext = dot == std::string_view::npos ? "" : name.substr(dot);
+  return std::string(stem) + "-" + std::to_string(attempt) + std::string(ext);
+}
+
+LogFingerprint FingerprintOf(std::string_view log_text) {
+  // FNV-1a: cheap, and a changed log is what matters, not an adversary.
+  uint64_t hash = 14695981039346656037ull;
+  for (const char c : log_text) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  return {log_text.size(), hash};
+}
+
+bool BackupNeeded(std::string_view log_text, const std::optional<LogFingerprint>& first_load) {
+  return !log_text.empty() && (!first_load || FingerprintOf(log_text) != *first_load);
 }
 
 int LoadedCountAfterLoad(int LoadedContactCount, int ContactCount) {

@@ -3,7 +3,7 @@
 // stores a corrected contact.
 //
 // Responsibilities: backup and archive file names from the local time; the
-// loaded-count rule behind the backup on closing; the date, time, band and
+// changed-since-loaded rule behind the backup on closing; the date, time, band and
 // mode checks of the edit window; its exact-case duplicate test; turning the
 // edit fields into the stored record.
 // Collaborations: contest/date_time_text (what counts as a date or time),
@@ -12,6 +12,8 @@
 // disk work.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +30,22 @@ std::string ArchiveFileName(std::string_view OwnCall, LocalTime now);
 // Where a restore keeps the log it replaces: "yyyymmddhhnn-replaced.log".
 std::string ReplacedLogFileName(LocalTime now);
 
-// The backup on closing is due when the log holds contacts and its count
-// differs from the count of the run's first non-empty load.
-bool BackupNeeded(int ContactCount, int LoadedContactCount);
+// `name` ("stem.log") for the first try, then "stem-2.log", "stem-3.log",
+// ...: backups and kept logs are never written over an earlier one.
+std::string NumberedFileName(std::string_view name, int attempt);
+
+// What the run first loaded from log.txt, to tell later whether the file
+// changed: an edit that keeps the count still changes it.
+struct LogFingerprint {
+  size_t size = 0;
+  uint64_t hash = 0;
+  bool operator==(const LogFingerprint&) const = default;
+};
+LogFingerprint FingerprintOf(std::string_view log_text);
+
+// The backup on closing is due when log.txt holds something and differs from
+// what the run first loaded (`first_load`; none: nothing was loaded yet).
+bool BackupNeeded(std::string_view log_text, const std::optional<LogFingerprint>& first_load);
 // LoadedContactCount after a load of `ContactCount` records: set once, by
 // the first load that finds contacts.
 int LoadedCountAfterLoad(int LoadedContactCount, int ContactCount);

@@ -162,24 +162,36 @@ int RemoveLeftoverTemporaries(const std::string& path) {
   return removed;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+namespace {
+
+// The file a chain of symbolic links ends at, so a rewrite replaces the file
+// the operator linked to instead of the link. A dangling link names the file
+// to create. Gives up (returning the last name) after 40 links, like the kernel.
+std::string FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+    std::vector<char> target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n <= 0 || static_cast<size_t>(n) >= target.size()) break;
+    std::string next(target.data(), static_cast<size_t>(n));
+    if (next.front() != '/') {
+      std::string folder, name;
+      SplitPath(path, folder, name);
+      next = folder + "/" + next;
+    }
+    path = std::move(next);
+  }
+  return path;
+}
+
+// Writes `bytes` to a new temporary file beside `path` with `mode` and flushes
+// it to disk; `temp` gets its name. On failure nothing is left behind.
+bool WriteTemporary(const std::string& path, mode_t mode, std::string_view bytes, std::string& temp,
+                    std::string& error) {
   std::string folder, name;
   SplitPath(path, folder, name);
-  if (name.empty()) {
-    error = "Cannot replace " + path + ": no file name";
-    return false;
-  }
-  mode_t mode = 0644;
-  struct stat original {};
-  if (::stat(path.c_str(), &original) == 0) {
-    if (S_ISDIR(original.st_mode)) {
-      error = Describe("Cannot replace", path, EISDIR);
-      return false;
-    }
-    mode = original.st_mode & 07777;
-  }
-
-  std::string temp = folder + "/." + name + std::string(kTempMarker) + "XXXXXX";
+  temp = folder + "/." + name + std::string(kTempMarker) + "XXXXXX";
   std::vector<char> templ(temp.begin(), temp.end());
   templ.push_back('\0');
   const int fd = ::mkostemp(templ.data(), O_CLOEXEC);
@@ -204,6 +216,31 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
     error = Describe("Cannot close a new", path, err);
     return false;
   }
+  return true;
+}
+
+}  // namespace
+
+bool ReplaceFileAtomically(const std::string& given_path, std::string_view bytes,
+                           std::string& error) {
+  const std::string path = FollowLinks(given_path);
+  std::string folder, name;
+  SplitPath(path, folder, name);
+  if (name.empty()) {
+    error = "Cannot replace " + path + ": no file name";
+    return false;
+  }
+  mode_t mode = 0644;
+  struct stat original {};
+  if (::stat(path.c_str(), &original) == 0) {
+    if (S_ISDIR(original.st_mode)) {
+      error = Describe("Cannot replace", path, EISDIR);
+      return false;
+    }
+    mode = original.st_mode & 07777;
+  }
+  std::string temp;
+  if (!WriteTemporary(path, mode, bytes, temp, error)) return false;
   if (::rename(temp.c_str(), path.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
@@ -212,6 +249,27 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
   }
   SyncFolder(folder);
   RemoveLeftoverTemporaries(path);
+  return true;
+}
+
+bool CreateFileDurably(const std::string& path, std::string_view bytes, std::string& error) {
+  std::string folder, name;
+  SplitPath(path, folder, name);
+  if (name.empty()) {
+    error = "Cannot create " + path + ": no file name";
+    return false;
+  }
+  std::string temp;
+  if (!WriteTemporary(path, 0644, bytes, temp, error)) return false;
+  // link() refuses an existing name, so a file already there is never touched.
+  const int linked = ::link(temp.c_str(), path.c_str());
+  const int err = errno;
+  ::unlink(temp.c_str());
+  if (linked != 0) {
+    error = Describe("Cannot create", path, err);
+    return false;
+  }
+  SyncFolder(folder);
   return true;
 }
 

@@ -25,12 +25,20 @@ bool AppendDurably(const std::string& path, std::string_view bytes, std::string&
 
 // Writes `bytes` to a temporary file beside `path`, fsyncs it, renames it
 // over `path` and fsyncs the folder. The original's permission bits are kept.
-// On failure the temporary file is removed and `path` is untouched.
+// On failure the temporary file is removed and `path` is untouched. When
+// `path` is a symbolic link, the file it points to is replaced and the link
+// stays.
 //
 // The temporary file is named "." + file name + ".tmp-XXXXXX" (hidden, and
 // never the name of a data file). A process killed mid-rewrite can leave one
 // behind; the next successful rewrite of the same file removes it.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+// Creates `path` with `bytes`, fsynced, only when nothing of that name
+// exists: written to a temporary file first and linked in under its name, so
+// the file appears whole or not at all. An existing file is never touched
+// (the error then says "File exists").
+bool CreateFileDurably(const std::string& path, std::string_view bytes, std::string& error);
 
 // Reads the whole regular file `path` into `out`. Missing files, folders and
 // other non-regular files are refused. `out` is untouched on failure.

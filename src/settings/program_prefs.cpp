@@ -173,4 +173,19 @@ std::string FormatPrefs(const ProgramPrefs& prefs) {
   return w.take();
 }
 
+ProgramPrefs ShippedDefaultPrefs() {
+  ProgramPrefs p;
+  p.CurrentMode = "PH";
+  p.CurrentBand = "50 M";
+  p.ContestId = 1;
+  p.RecordRst = 1;
+  p.FormSizePercent = 100;
+  p.GridMapView = "View Grids";
+  p.WorkedColor = 255;         // red
+  p.RemainingColor = 8421504;  // grey
+  p.RigType = "None";
+  p.ListPreviousContacts = 1;
+  return p;
+}
+
 }  // namespace vantrel

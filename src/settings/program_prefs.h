@@ -64,4 +64,9 @@ PrefsReadResult ParsePrefs(std::string_view text, ProgramPrefs& prefs);
 // are dropped from texts rather than allowed to break every later line.
 std::string FormatPrefs(const ProgramPrefs& prefs);
 
+// The values of the vhfpref.txt installed with the program: what a folder
+// without a readable preference file starts from, so that band, mode and map
+// colours are never left empty.
+ProgramPrefs ShippedDefaultPrefs();
+
 }  // namespace vantrel

@@ -5,10 +5,12 @@
 // and the small counters that outlive a single window event.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "contest/bands.h"
 #include "log/contact_log.h"
+#include "log/log_maintenance.h"
 #include "settings/program_prefs.h"
 #include "settings/shared_prefs.h"
 
@@ -30,9 +32,14 @@ struct RunState {
   // Count of the first load of the run that found contacts; the backup on
   // closing compares against it to see whether the log changed.
   int LoadedContactCount = 0;
+  // log.txt as the run first loaded it: the backup on closing is made when
+  // the file differs from it.
+  std::optional<LogFingerprint> FirstLoad;
   int PartialDupesOn = 0;
   // Set when this run seeded the default data files into an empty folder.
   bool SeededDefaults = false;
+  // Why seeding the default data files failed, when it did.
+  std::string SeedError;
 
   std::string WorkingFile(const std::string& name) const {
     return WorkingDirectory.empty() ? name : WorkingDirectory + "/" + name;

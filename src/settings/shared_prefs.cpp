@@ -1,11 +1,5 @@
 #include "settings/shared_prefs.h"
 
-#include <exception>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
-
 namespace vantrel {
 
 namespace {
@@ -19,21 +13,10 @@ std::string UpperKey(std::string_view key) {
 
 }  // namespace
 
-void SharedPreferences::Load(const std::string& path) {
-  path_ = path;
-  text_.assign(kSharedPrefsDeclaration);
-  std::string content;
-  // Opening a folder succeeds and only the read fails, by throwing.
-  try {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    if (!in) return;
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return;
-  } catch (const std::exception&) {
-    return;
-  }
-  // The last save ended the text with CR LF, and Save adds it back. A file
-  // edited by hand may end in a lone LF or none; only a line end is dropped.
+void SharedPreferences::Parse(std::string_view file_text) {
+  std::string content(file_text);
+  // The last save ended the text with CR LF, and FileText adds it back. A
+  // file edited by hand may end in a lone LF or none; only a line end is dropped.
   if (content.ends_with("\r\n"))
     content.resize(content.size() - 2);
   else if (content.ends_with('\n') || content.ends_with('\r'))
@@ -42,6 +25,10 @@ void SharedPreferences::Load(const std::string& path) {
   // declaration first.
   if (content.empty()) content.assign(kSharedPrefsDeclaration);
   text_ = std::move(content);
+}
+
+std::string SharedPreferences::FileText() const {
+  return text_ + "\r\n";
 }
 
 bool SharedPreferences::Set(std::string_view key, std::string_view value, bool save_now) {
@@ -71,32 +58,7 @@ bool SharedPreferences::Set(std::string_view key, std::string_view value, bool s
 }
 
 bool SharedPreferences::Save() const {
-  namespace fs = std::filesystem;
-  if (path_.empty()) return false;
-  const fs::path target(path_);
-  fs::path temp = target;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text_.data(), static_cast<std::streamsize>(text_.size()));
-    out.write("\r\n", 2);
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      return false;
-    }
-  }
-  std::error_code ec;
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
+  return saver_ && saver_(FileText());
 }
 
 std::optional<std::string> SharedPreferences::Get(std::string_view key) const {

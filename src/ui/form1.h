@@ -24,6 +24,7 @@
 #include "contest/grid_map.h"
 #include "contest/tallies.h"
 #include "contest/utc_clock.h"
+#include "log/log_storage.h"
 #include "settings/run_state.h"
 #include "settings/settings_store.h"
 #include "ui/contact_list_view.h"
@@ -63,6 +64,9 @@ class Form1 : public QMainWindow {
   bool StartNewLog();
   // Writes vhfpref.txt whole from the current values.
   bool SavePref();
+  // Every read and write of log.txt goes through here; tests may inject one.
+  LogStorage& log_storage();
+  void set_log_storage(std::unique_ptr<LogStorage> storage) { log_storage_ = std::move(storage); }
 
   RunState& state() { return state_; }
   DesignForm& design() { return *design_; }
@@ -303,7 +307,8 @@ class Form1 : public QMainWindow {
   void PaintBandLabels(int highlighted_band);
 
   void RestoreWorkingDirectory();
-  void ShowLoadFailure();
+  bool EnsureLogExists();
+  void ShowLoadFailure(const QString& text);
   void Terminate(int code);
 
   RunState& state_;
@@ -332,6 +337,7 @@ class Form1 : public QMainWindow {
   ColourDialog colour_dialog_;
   std::unique_ptr<ContactListView> contact_list_;
   LogMaintenanceHooks maintenance_;
+  std::unique_ptr<LogStorage> log_storage_;
 };
 
 }  // namespace vantrel::ui

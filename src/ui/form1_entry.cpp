@@ -518,7 +518,7 @@ void Form1::Mains() {
     r.Freq = state_.contest.FrequencyText;
     RestoreWorkingDirectory();
     std::string error;
-    if (!AppendDurably(state_.LogPath(), FormatLogLine(r), error)) {
+    if (!log_storage().Append(FormatLogLine(r), error)) {
       // Memory follows the file: what is not on disk is not logged, and the
       // entry stays for another try.
       prompter_.Beep();

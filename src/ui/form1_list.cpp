@@ -24,6 +24,7 @@ void Form1::cmdList_Click() {
 LogMaintenanceHooks Form1::MaintenanceHooks() {
   LogMaintenanceHooks hooks = maintenance_;
   hooks.clock = clock_;
+  hooks.storage = &log_storage();
   hooks.reload = [this] { return mnuopen2(); };
   hooks.hide_edit_buttons = [this] {
     cmdEdit->setVisible(false);
@@ -47,7 +48,7 @@ void Form1::cmdDelete_Click() {
 }
 
 void Form1::Backup() {
-  ::vantrel::ui::Backup(state_, *clock_);
+  ::vantrel::ui::Backup(this, state_, prompter_, *clock_, log_storage());
 }
 
 }  // namespace vantrel::ui

@@ -2,7 +2,9 @@
 // preference file and the ways out.
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 
+#include "contest/log_load.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
 #include "ui/widget_text.h"
@@ -60,9 +62,16 @@ bool Form1::Load() {
     RestoreWorkingDirectory();
     std::string text, error;
     PrefsReadResult result;
+    // Whatever the file does not supply comes from the shipped file, so band,
+    // mode and map colours are never left empty.
+    state_.prefs = ShippedDefaultPrefs();
     if (!ReadWholeFile(state_.PrefsPath(), text, error)) {
       result.error = PrefsReadError::kMissing;
       result.line = 1;
+      // Station setup writes the call and grid to the shared file; take them
+      // from there rather than blanking them for the vendor's other programs.
+      state_.prefs.OwnCall = state_.shared.Get("OWN_CALL").value_or("");
+      state_.prefs.OwnGrid = state_.shared.Get("OWN_GRID").value_or("");
     } else {
       result = ParsePrefs(text, state_.prefs);
     }
@@ -93,7 +102,10 @@ bool Form1::Load() {
   RunBandChange();                                                       // 12.
   mnuRstRecord->setChecked(state_.prefs.RecordRst == 1);                 // 13.
   mnuRstDontRecord->setChecked(state_.prefs.RecordRst != 1);
-  OpenStationSetup();                                      // 14.
+  OpenStationSetup();  // 14.
+  // A "File Error" in the setup's reload ends the run before anything can
+  // offer to erase the damaged file.
+  if (terminate_requested_ || !EnsureLogExists()) return false;
   if (!AskContinueLog()) return false;                     // 15.
   ReadVoiceKeyerSettings();                                // 16.
   ReadCwSettings();                                        // 17.
@@ -142,12 +154,15 @@ bool Form1::StartNewLog() {
       this, "WARNING - Your existing log file will be ERASED!",
       "Are you sure that you want to start a new log file?  This function will ERASE the existing "
       "log file!\r\n\r\nTo verify that you want to start a new log file, please type: YES");
-  if (reply && reply->toUpper() == "YES") {
-    Backup();
+  // Whatever the count says, a log with contacts is copied into BACKUP before
+  // it is erased; when that copy fails the log stays.
+  if (reply && reply->toUpper() == "YES" &&
+      KeepLogBeforeReplacing(this, state_, prompter_, log_storage(), BackupFileName(clock_->Now()),
+                             "")) {
     state_.prefs.TotalTimeOnSeconds = 0;
     RestoreWorkingDirectory();
     std::string error;
-    if (ReplaceFileAtomically(state_.LogPath(), "", error)) {
+    if (log_storage().Rewrite("", error)) {
       state_.log.Clear();
       SavePref();
     } else {
@@ -159,19 +174,54 @@ bool Form1::StartNewLog() {
   return mnuopen2();
 }
 
+LogStorage& Form1::log_storage() {
+  if (!log_storage_) log_storage_ = std::make_unique<FileLogStorage>(state_.LogPath());
+  return *log_storage_;
+}
+
+bool Form1::EnsureLogExists() {
+  const QString folder = PathText(state_.WorkingDirectory);
+  if (QFileInfo::exists(PathText(state_.LogPath()))) return true;
+  QString why;
+  if (!state_.SeedError.empty())
+    why = "The default data files could not be copied: " + PathText(state_.SeedError) + ".\r\n\r\n";
+  std::string error;
+  if (!log_storage().Rewrite("", error)) {
+    prompter_.Message(this, "No log found",
+                      why + "There is no log.txt in " + folder +
+                          ", and none can be created there: " + PathText(error),
+                      MessageIcon::kCritical);
+    Terminate(1);
+    return false;
+  }
+  prompter_.Message(this, "No log found",
+                    why + "There was no log.txt in " + folder +
+                        ".  An empty one was created there.  If you expected contacts, restore "
+                        "them with File > Restore from Archive or Backup.",
+                    MessageIcon::kWarning);
+  return true;
+}
+
 bool Form1::mnuopen2() {
   ResetGridMapColours();
   RestoreWorkingDirectory();
   std::string text, error;
   ContactLog loaded;
-  if (!ReadWholeFile(state_.LogPath(), text, error) || !ParseLog(text, loaded).ok() ||
-      !vantrel::RecountTallies(tallies_, loaded, state_.contest.ContestId,
-                               state_.contest.RoverStation)
-           .ok) {
-    // A multiplier list past its 5000 keys is as unreadable as a stray quote.
-    ShowLoadFailure();
+  if (!log_storage().ReadAll(text, error)) {
+    ShowLoadFailure("log.txt cannot be read: " + PathText(error) + ".  The file was not changed.");
     return false;
   }
+  if (!ParseLog(text, loaded).ok()) {
+    ShowLoadFailure(kFileErrorText);
+    return false;
+  }
+  const RecountResult recount = vantrel::RecountTallies(tallies_, loaded, state_.contest.ContestId,
+                                                        state_.contest.RoverStation);
+  if (!recount.ok) {
+    ShowLoadFailure(Latin1(OverfullLogText(recount, loaded)));
+    return false;
+  }
+  if (!state_.FirstLoad) state_.FirstLoad = FingerprintOf(text);
   state_.log.Swap(loaded);
   RecountTallies();
   FillContactList();
@@ -179,8 +229,8 @@ bool Form1::mnuopen2() {
   return true;
 }
 
-void Form1::ShowLoadFailure() {
-  prompter_.Message(this, "File Error", kFileErrorText, MessageIcon::kNone);
+void Form1::ShowLoadFailure(const QString& text) {
+  prompter_.Message(this, "File Error", text, MessageIcon::kNone);
   // Nothing is saved on the way out: the damaged file stays for repair.
   Terminate(1);
 }

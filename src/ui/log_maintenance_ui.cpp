@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 
 #include "log/log_maintenance.h"
 #include "platform/durable_file.h"
@@ -40,6 +44,33 @@ bool ValidRecord(const RunState& state, int record) {
   return record >= 1 && record <= state.log.ContactCount();
 }
 
+// log.txt through the main window's storage, or straight to the file.
+LogStorage& StorageOf(const LogMaintenanceHooks& hooks, const RunState& state,
+                      std::optional<FileLogStorage>& own) {
+  if (hooks.storage) return *hooks.storage;
+  own.emplace(state.LogPath());
+  return *own;
+}
+
+// Writes `bytes` into the BACKUP folder (made when missing) as `name`, or a
+// numbered variant of it: never over an earlier copy.
+bool KeepCopy(const RunState& state, std::string_view bytes, const std::string& name,
+              std::string& error) {
+  const std::string folder = state.BackupFolder();
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (ec) {
+    error = "Cannot create the folder " + folder + ": " + ec.message();
+    return false;
+  }
+  for (int attempt = 1;; ++attempt) {
+    const std::string path = folder + "/" + NumberedFileName(name, attempt);
+    const QFileInfo taken(FromLocal(path));
+    if (taken.exists() || taken.isSymLink()) continue;
+    return CreateFileDurably(path, bytes, error);
+  }
+}
+
 const QString kArchiveErrorTitle = "Error Archiving Log";
 const QString kRestoreErrorTitle = "Error Restoring Log";
 
@@ -51,24 +82,46 @@ OpenFileHook QtOpenFileDialog() {
   };
 }
 
-bool RewriteLog(QWidget* parent, const RunState& state, Prompter& prompter) {
+bool RewriteLog(QWidget* parent, const RunState& state, Prompter& prompter, LogStorage& storage) {
   std::string error;
-  if (ReplaceFileAtomically(state.LogPath(), FormatLog(state.log), error)) return true;
+  if (storage.Rewrite(FormatLog(state.log), error)) return true;
   // The old file is still whole; the reload that follows shows it again.
   prompter.Beep();
   prompter.Message(parent, "Error Writing Log", FromLocal(error), MessageIcon::kCritical);
   return false;
 }
 
+bool KeepLogBeforeReplacing(QWidget* parent, const RunState& state, Prompter& prompter,
+                            LogStorage& storage, const std::string& name,
+                            std::string_view replacement) {
+  std::string current, error;
+  bool kept;
+  if (!storage.ReadAll(current, error))
+    // A missing log has nothing to lose; one that cannot be read must stay.
+    kept = !QFileInfo::exists(FromLocal(state.LogPath()));
+  else
+    kept = current.empty() || current == replacement || KeepCopy(state, current, name, error);
+  if (kept) return true;
+  prompter.Beep();
+  prompter.Message(parent, "Log kept",
+                   "log.txt was not changed, because a copy of it could not be kept in " +
+                       FromLocal(state.BackupFolder()) + " first:\r\n" + FromLocal(error),
+                   MessageIcon::kWarning);
+  return false;
+}
+
 bool cmdDelete(QWidget* parent, RunState& state, Prompter& prompter, int record,
                const LogMaintenanceHooks& hooks) {
   if (!ValidRecord(state, record)) return true;
-  const bool yes = prompter.YesNo(parent, "Are you sure?", "Are you sure?", MessageIcon::kNone);
+  // A stray Enter must not cost a contact.
+  const bool yes = prompter.YesNo(parent, "Are you sure?", "Are you sure?", MessageIcon::kNone,
+                                  DefaultButton::kNo);
   if (hooks.hide_edit_buttons) hooks.hide_edit_buttons();
   if (!yes) return true;
   state.log.Remove(record);
   RestoreWorkingDirectory(state);
-  RewriteLog(parent, state, prompter);
+  std::optional<FileLogStorage> own;
+  RewriteLog(parent, state, prompter, StorageOf(hooks, state, own));
   return Reload(hooks);
 }
 
@@ -90,7 +143,8 @@ bool cmdEdit(QWidget* parent, RunState& state, Prompter& prompter, const ScreenG
   if (hooks.refill_list) hooks.refill_list();
   if (hooks.hide_edit_buttons) hooks.hide_edit_buttons();
   RestoreWorkingDirectory(state);
-  RewriteLog(parent, state, prompter);
+  std::optional<FileLogStorage> own;
+  RewriteLog(parent, state, prompter, StorageOf(hooks, state, own));
   return Reload(hooks);
 }
 
@@ -110,7 +164,8 @@ bool mnuArchive(QWidget* parent, const RunState& state, Prompter& prompter,
   if (path.isEmpty()) return false;
 
   std::string bytes, error;
-  if (!ReadWholeFile(state.LogPath(), bytes, error) ||
+  std::optional<FileLogStorage> own;
+  if (!StorageOf(hooks, state, own).ReadAll(bytes, error) ||
       !ReplaceFileAtomically(ToPath(path), bytes, error)) {
     prompter.Message(parent, kArchiveErrorTitle, FromLocal(error), MessageIcon::kNone);
     return false;
@@ -158,14 +213,12 @@ bool mnuRestore(QWidget* parent, RunState& state, Prompter& prompter,
   }
 
   // Keep the log being replaced: the operator may have forgotten to archive it.
-  std::string current;
-  if (ReadWholeFile(state.LogPath(), current, error) && !current.empty() && current != bytes) {
-    std::string ignored;
-    ReplaceFileAtomically(state.BackupFolder() + "/" + ReplacedLogFileName(Now(hooks)), current,
-                          ignored);
-  }
-
-  if (!ReplaceFileAtomically(state.LogPath(), bytes, error)) {
+  std::optional<FileLogStorage> own;
+  LogStorage& storage = StorageOf(hooks, state, own);
+  if (!KeepLogBeforeReplacing(parent, state, prompter, storage, ReplacedLogFileName(Now(hooks)),
+                              bytes))
+    return false;
+  if (!storage.Rewrite(bytes, error)) {
     prompter.Message(parent, kRestoreErrorTitle, FromLocal(error), MessageIcon::kNone);
     return false;
   }
@@ -173,15 +226,18 @@ bool mnuRestore(QWidget* parent, RunState& state, Prompter& prompter,
   return true;
 }
 
-bool Backup(const RunState& state, const Clock& clock) {
-  if (!BackupNeeded(state.log.ContactCount(), state.LoadedContactCount)) return false;
-  bool written = false;
+bool Backup(QWidget* parent, const RunState& state, Prompter& prompter, const Clock& clock,
+            LogStorage& storage) {
   std::string bytes, error;
-  if (QDir().mkpath(FromLocal(state.BackupFolder())) &&
-      ReadWholeFile(state.LogPath(), bytes, error)) {
-    // Within the same minute the newer backup replaces the older one.
-    written = ReplaceFileAtomically(state.BackupFolder() + "/" + BackupFileName(clock.Now()), bytes,
-                                    error);
+  bool written = false;
+  if (storage.ReadAll(bytes, error) && BackupNeeded(bytes, state.FirstLoad)) {
+    written = KeepCopy(state, bytes, BackupFileName(clock.Now()), error);
+    if (!written)
+      prompter.Message(parent, "Backup not made",
+                       "The log could not be copied into " + FromLocal(state.BackupFolder()) +
+                           ":\r\n" + FromLocal(error) +
+                           "\r\n\r\nlog.txt itself is complete and unchanged.",
+                       MessageIcon::kWarning);
   }
   RestoreWorkingDirectory(state);
   return written;

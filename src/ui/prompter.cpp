@@ -30,9 +30,10 @@ void QtPrompter::Message(QWidget* parent, const QString& title, const QString& t
   box.exec();
 }
 
-bool QtPrompter::YesNo(QWidget* parent, const QString& title, const QString& text,
-                       MessageIcon icon) {
+bool QtPrompter::YesNo(QWidget* parent, const QString& title, const QString& text, MessageIcon icon,
+                       DefaultButton default_button) {
   QMessageBox box(ToQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(default_button == DefaultButton::kNo ? QMessageBox::No : QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 
@@ -52,8 +53,9 @@ void ScriptedPrompter::Message(QWidget*, const QString& title, const QString& te
   asked.push_back({"message", title, text, {}});
 }
 
-bool ScriptedPrompter::YesNo(QWidget*, const QString& title, const QString& text, MessageIcon) {
-  asked.push_back({"yesno", title, text, {}});
+bool ScriptedPrompter::YesNo(QWidget*, const QString& title, const QString& text, MessageIcon,
+                             DefaultButton default_button) {
+  asked.push_back({"yesno", title, text, {}, default_button});
   if (yes_no_answers.empty()) return false;
   bool answer = yes_no_answers.front();
   yes_no_answers.pop_front();

@@ -16,6 +16,8 @@
 namespace vantrel::ui {
 
 enum class MessageIcon { kNone, kInformation, kQuestion, kWarning, kCritical };
+// The button Enter presses in a Yes / No box.
+enum class DefaultButton { kYes, kNo };
 
 class Prompter {
  public:
@@ -25,7 +27,8 @@ class Prompter {
                        MessageIcon icon = MessageIcon::kNone) = 0;
   // Yes / No; true for Yes.
   virtual bool YesNo(QWidget* parent, const QString& title, const QString& text,
-                     MessageIcon icon = MessageIcon::kQuestion) = 0;
+                     MessageIcon icon = MessageIcon::kQuestion,
+                     DefaultButton default_button = DefaultButton::kYes) = 0;
   // A text input box; nullopt when cancelled.
   virtual std::optional<QString> Input(QWidget* parent, const QString& title, const QString& prompt,
                                        const QString& initial = {}) = 0;
@@ -36,7 +39,8 @@ class QtPrompter : public Prompter {
  public:
   void Message(QWidget* parent, const QString& title, const QString& text,
                MessageIcon icon) override;
-  bool YesNo(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) override;
+  bool YesNo(QWidget* parent, const QString& title, const QString& text, MessageIcon icon,
+             DefaultButton default_button) override;
   std::optional<QString> Input(QWidget* parent, const QString& title, const QString& prompt,
                                const QString& initial) override;
   void Beep() override;
@@ -50,6 +54,7 @@ class ScriptedPrompter : public Prompter {
     QString title;
     QString text;
     QString initial;
+    DefaultButton default_button = DefaultButton::kYes;  // Yes / No boxes only
   };
   std::deque<bool> yes_no_answers;
   std::deque<std::optional<QString>> input_answers;
@@ -57,7 +62,8 @@ class ScriptedPrompter : public Prompter {
   int beeps = 0;
 
   void Message(QWidget*, const QString& title, const QString& text, MessageIcon) override;
-  bool YesNo(QWidget*, const QString& title, const QString& text, MessageIcon) override;
+  bool YesNo(QWidget*, const QString& title, const QString& text, MessageIcon,
+             DefaultButton default_button) override;
   std::optional<QString> Input(QWidget*, const QString& title, const QString& prompt,
                                const QString& initial) override;
   void Beep() override { ++beeps; }

@@ -31,12 +31,33 @@ TEST(BackupRule, CountAgainstTheFirstNonEmptyLoad) {
   EXPECT_EQ(LoadedCountAfterLoad(0, 0), 0);
   EXPECT_EQ(LoadedCountAfterLoad(0, 10), 10);
   EXPECT_EQ(LoadedCountAfterLoad(10, 3), 10);
-  EXPECT_TRUE(BackupNeeded(10, 0));
-  EXPECT_TRUE(BackupNeeded(9, 10));
-  EXPECT_FALSE(BackupNeeded(10, 10));
-  // An emptied log is never backed up.
-  EXPECT_FALSE(BackupNeeded(0, 10));
-  EXPECT_FALSE(BackupNeeded(0, 0));
+}
+
+TEST(BackupRule, AnyChangeSinceTheFirstLoad) {
+  const std::string ten = "ten contacts\r\n", nine = "nine\r\n";
+  const std::string edited = "ten Contacts\r\n";  // same count, same size
+  struct Row {
+    std::string now;
+    std::optional<LogFingerprint> first;
+    bool due;
+  };
+  const Row rows[] = {
+      {ten, FingerprintOf(""), true},      // logged into an empty log
+      {nine, FingerprintOf(ten), true},    // one deleted
+      {ten, FingerprintOf(ten), false},    // nothing changed
+      {edited, FingerprintOf(ten), true},  // an edit kept the count
+      {ten, std::nullopt, true},           // never loaded: keep it
+      {"", FingerprintOf(ten), false},     // an emptied log is never backed up
+      {"", FingerprintOf(""), false},
+  };
+  for (const Row& r : rows) EXPECT_EQ(BackupNeeded(r.now, r.first), r.due) << r.now;
+}
+
+TEST(MaintenanceNames, NumberedNamesNeverRepeat) {
+  EXPECT_EQ(NumberedFileName("200706091830.log", 1), "200706091830.log");
+  EXPECT_EQ(NumberedFileName("200706091830.log", 2), "200706091830-2.log");
+  EXPECT_EQ(NumberedFileName("200706091830-replaced.log", 12), "200706091830-replaced-12.log");
+  EXPECT_EQ(NumberedFileName("plain", 3), "plain-3");
 }
 
 TEST(EditChecks, BandAndModeExactCase) {

@@ -318,6 +318,45 @@ TEST(DurableFileFailure, WriteStoppedPartWayIsUndone) {
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"log.txt"});
 }
 
+TEST(DurableFile, RewriteThroughASymbolicLinkReplacesItsTarget) {
+  TempDir dir;
+  ASSERT_EQ(::mkdir(dir.File("real").c_str(), 0755), 0);
+  const std::string target = dir.File("real/contest.log");
+  std::string error;
+  ASSERT_TRUE(ReplaceFileAtomically(target, "old\r\n", error)) << error;
+  // One absolute link, and a relative link to that link.
+  ASSERT_EQ(::symlink(target.c_str(), dir.File("abs.txt").c_str()), 0);
+  ASSERT_EQ(::symlink("abs.txt", dir.File("log.txt").c_str()), 0);
+  ASSERT_TRUE(ReplaceFileAtomically(dir.File("log.txt"), "new\r\n", error)) << error;
+  struct stat st {};
+  ASSERT_EQ(::lstat(dir.File("log.txt").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  ASSERT_EQ(::lstat(dir.File("abs.txt").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(Slurp(target), "new\r\n");
+  EXPECT_EQ(Slurp(dir.File("log.txt")), "new\r\n");
+  // The temporary file went where the target is, and nothing is left over.
+  EXPECT_EQ(dir.Names().size(), 3u);
+  EXPECT_EQ(fs::directory_iterator(dir.File("real"))->path().filename(), "contest.log");
+
+  // A dangling link names the file to create.
+  ASSERT_EQ(::symlink("real/made.txt", dir.File("dangling.txt").c_str()), 0);
+  ASSERT_TRUE(ReplaceFileAtomically(dir.File("dangling.txt"), "x", error)) << error;
+  EXPECT_EQ(Slurp(dir.File("real/made.txt")), "x");
+}
+
+TEST(DurableFile, CreateNeverOverwrites) {
+  TempDir dir;
+  std::string error;
+  ASSERT_TRUE(CreateFileDurably(dir.File("a.log"), "first", error)) << error;
+  EXPECT_EQ(Slurp(dir.File("a.log")), "first");
+  EXPECT_FALSE(CreateFileDurably(dir.File("a.log"), "second", error));
+  EXPECT_NE(error.find("File exists"), std::string::npos) << error;
+  EXPECT_EQ(Slurp(dir.File("a.log")), "first");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.log"});
+  EXPECT_FALSE(CreateFileDurably(dir.File("missing/b.log"), "x", error));
+}
+
 TEST(FileLogStorage, WorksThroughTheInterface) {
   TempDir dir;
   FileLogStorage file(dir.File("log.txt"));

@@ -206,6 +206,8 @@ TEST(ProgramPrefs, ShippedFirstStartFileReadsCompletelyAndSavesUnchanged) {
   EXPECT_GE(read.ContestId, 1);
   EXPECT_LE(read.ContestId, 5);
   EXPECT_EQ(FormatPrefs(read), text);
+  // A folder without a readable file starts from these same values.
+  EXPECT_EQ(read, ShippedDefaultPrefs());
 }
 
 }  // namespace

@@ -4,12 +4,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <fstream>
 #include <sstream>
 
 #include "ui/form1.h"
+#include "ui/frm_edit_con.h"
 #include "ui/program_start.h"
 
 namespace vantrel::ui {
@@ -148,6 +150,8 @@ TEST_F(Form1StartupTest, NewLogNeedsTheTypedYes) {
     Write("log.txt", kThreeContacts);
     state_ = RunState{};
     state_.WorkingDirectory = dir_.path().toStdString();
+    state_.UserDataDirectory = dir_.path().toStdString() + "/user";
+    QDir(dir_.filePath("user/BACKUP")).removeRecursively();
     state_.prefs.TotalTimeOnSeconds = 0;
     prompter_ = ScriptedPrompter{};
     prompter_.yes_no_answers = {false};
@@ -157,6 +161,12 @@ TEST_F(Form1StartupTest, NewLogNeedsTheTypedYes) {
     ASSERT_TRUE(loaded_) << label.toStdString();
     EXPECT_EQ(state_.log.ContactCount(), c.erased ? 0 : 3) << label.toStdString();
     EXPECT_EQ(Read("log.txt"), c.erased ? "" : kThreeContacts) << label.toStdString();
+    // The erased log is kept even though nothing changed since it was loaded.
+    const QStringList kept = QDir(dir_.filePath("user/BACKUP")).entryList(QDir::Files);
+    ASSERT_EQ(kept.size(), c.erased ? 1 : 0) << label.toStdString();
+    if (c.erased) {
+      EXPECT_EQ(Read(("user/BACKUP/" + kept[0]).toStdString().c_str()), kThreeContacts);
+    }
     ASSERT_GE(prompter_.asked.size(), 2u);
     EXPECT_EQ(prompter_.asked[1].title, "WARNING - Your existing log file will be ERASED!");
     EXPECT_EQ(prompter_.asked[1].text,
@@ -166,7 +176,7 @@ TEST_F(Form1StartupTest, NewLogNeedsTheTypedYes) {
   }
 }
 
-TEST_F(Form1StartupTest, DamagedOrMissingLogEndsTheProgramAndLeavesTheFile) {
+TEST_F(Form1StartupTest, DamagedLogEndsTheProgramAndLeavesTheFile) {
   const std::string damaged[] = {
       // stray quote
       "\"N0CALL\",\"59\",\"FN\"31\",\"59\",\"FN20\",\"2007/06/09\",\"18:30:15\",\"144 "
@@ -193,14 +203,129 @@ TEST_F(Form1StartupTest, DamagedOrMissingLogEndsTheProgramAndLeavesTheFile) {
         "(remove any extra quotes and make sure your date and time entries are valid)."));
     EXPECT_EQ(Read("log.txt"), bytes);
   }
+}
 
-  QFile::remove(dir_.filePath("log.txt"));
-  prompter_ = ScriptedPrompter{};
+TEST_F(Form1StartupTest, MissingLogIsStartedEmptyAndSaidSo) {
+  Write("vhfpref.txt", Prefs());
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  EXPECT_TRUE(exit_codes_.empty());
+  EXPECT_FALSE(prompter_.WasAsked("File Error"));
+  ASSERT_GE(prompter_.asked.size(), 2u);
+  EXPECT_EQ(prompter_.asked[0].title, "No log found");
+  EXPECT_TRUE(prompter_.asked[0].text.contains("log.txt"));
+  EXPECT_TRUE(prompter_.asked[0].text.contains(dir_.path()));
+  EXPECT_TRUE(QFile::exists(dir_.filePath("log.txt")));
+  EXPECT_EQ(Read("log.txt"), "");
+  EXPECT_EQ(state_.log.ContactCount(), 0);
+}
+
+TEST_F(Form1StartupTest, FailedSeedingIsExplainedWhereTheLogIsMissing) {
+  Write("vhfpref.txt", Prefs());
+  state_.SeedError = "cannot copy log.txt: No space left on device";
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  ASSERT_TRUE(prompter_.WasAsked("No log found"));
+  EXPECT_TRUE(prompter_.asked[0].text.contains("No space left on device"));
+  EXPECT_EQ(Read("log.txt"), "");
+}
+
+TEST_F(Form1StartupTest, EditKeepingTheCountIsBackedUpOnCloseAndALinkedLogStaysLinked) {
+  // log.txt is a link to the contest's own file elsewhere.
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("contest"));
+  Write("contest/june.log", kThreeContacts);
+  ASSERT_TRUE(QFile::link(dir_.filePath("contest/june.log"), dir_.filePath("log.txt")));
+  Write("vhfpref.txt", Prefs());
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  LogMaintenanceHooks hooks;
+  hooks.run_edit_window = [](frmEditCon& w) {
+    w.txtEditCall->setText("K9Q");
+    w.cmdDone_Click();
+  };
+  form->set_maintenance_hooks(hooks);
+  form->ListView1->setCurrentItem(form->ListView1->topLevelItem(0));
+  form->cmdEdit_Click();
+  EXPECT_EQ(state_.log.ContactCount(), 3);
+  EXPECT_TRUE(QFileInfo(dir_.filePath("log.txt")).isSymLink());
+  EXPECT_TRUE(Read("contest/june.log").find("K9Q") != std::string::npos);
+
+  form->show();
+  EXPECT_TRUE(form->close());
+  const QStringList kept = QDir(dir_.filePath("user/BACKUP")).entryList(QDir::Files);
+  ASSERT_EQ(kept.size(), 1);
+  EXPECT_EQ(Read(("user/BACKUP/" + kept[0]).toStdString().c_str()), Read("contest/june.log"));
+}
+
+TEST_F(Form1StartupTest, FileErrorDuringStationSetupEndsStartUpAndKeepsTheFile) {
+  // The stored CQ rover contest makes station setup reload the log.
+  const std::string damaged = std::string(kThreeContacts) + "\"W9XYZ\",\"59\"\r\n";
+  Write("vhfpref.txt", Prefs());
+  Write("log.txt", damaged);
+  setup_ = [] {
+    StationSetupRefresh r;
+    r.reload_log = true;
+    return r;
+  };
+  prompter_.yes_no_answers = {false};
+  prompter_.input_answers = {QString("YES")};
+  auto form = Start();
+  EXPECT_FALSE(loaded_);
+  EXPECT_EQ(exit_codes_, std::vector<int>{1});
+  EXPECT_TRUE(prompter_.WasAsked("File Error"));
+  EXPECT_FALSE(prompter_.WasAsked("Open existing log?"));
+  EXPECT_FALSE(prompter_.WasAsked("WARNING - Your existing log file will be ERASED!"));
+  EXPECT_EQ(Read("log.txt"), damaged);
+}
+
+TEST_F(Form1StartupTest, OverfullBandIsNamedNotBlamedOnQuotes) {
+  // 5001 different grids on 144 MHz.
+  ContactLog log;
+  for (int i = 0; i <= kMaxMultiplierKeys; ++i) {
+    ContactRecord r{"W1AW", "59", "", "59", "FN20", "2007/06/09", "18:30", "144 M", "PH", ""};
+    r.GridRcvd = {static_cast<char>('A' + i / 1800 % 18), static_cast<char>('A' + i / 100 % 18),
+                  static_cast<char>('0' + i / 10 % 10), static_cast<char>('0' + i % 10)};
+    log.Add(r);
+  }
+  const std::string bytes = FormatLog(log);
+  Write("vhfpref.txt", Prefs());
+  Write("log.txt", bytes);
   prompter_.yes_no_answers = {true};
   auto form = Start();
   EXPECT_FALSE(loaded_);
-  EXPECT_TRUE(prompter_.WasAsked("File Error"));
-  EXPECT_FALSE(QFile::exists(dir_.filePath("log.txt")));
+  EXPECT_EQ(exit_codes_, std::vector<int>{1});
+  ASSERT_EQ(prompter_.asked.size(), 2u);
+  EXPECT_EQ(prompter_.asked[1].title, "File Error");
+  const QString text = prompter_.asked[1].text;
+  EXPECT_FALSE(text.contains("quote")) << text.toStdString();
+  EXPECT_TRUE(text.contains("5000")) << text.toStdString();
+  EXPECT_TRUE(text.contains("144 M")) << text.toStdString();
+  EXPECT_TRUE(text.contains("record 5001")) << text.toStdString();
+  EXPECT_EQ(Read("log.txt"), bytes);
+}
+
+TEST_F(Form1StartupTest, NoPreferenceFileStartsFromTheShippedOnesAndKeepsTheSharedStation) {
+  Write("log.txt", kThreeContacts);
+  state_.shared.Set("OWN_CALL", "W9XYZ", false);
+  state_.shared.Set("OWN_GRID", "EN52", false);
+  prompter_.yes_no_answers = {true};
+  auto form = Start();
+  ASSERT_TRUE(loaded_);
+  EXPECT_TRUE(prompter_.WasAsked("Error opening default data."));
+  EXPECT_EQ(state_.contest.CurrentBand, "50 M");
+  EXPECT_EQ(state_.contest.CurrentMode, "PH");
+  EXPECT_EQ(state_.prefs.WorkedColor, 255);
+  EXPECT_EQ(state_.prefs.RemainingColor, 8421504);
+  // Station setup writes these back to the shared file: they must not be blank.
+  EXPECT_EQ(state_.prefs.OwnCall, "W9XYZ");
+  EXPECT_EQ(state_.prefs.OwnGrid, "EN52");
+  EXPECT_EQ(state_.log.ContactCount(), 3);
+  ProgramPrefs saved;
+  ASSERT_TRUE(ParsePrefs(Read("vhfpref.txt"), saved).ok());
+  EXPECT_EQ(saved.CurrentBand, "50 M");
 }
 
 TEST_F(Form1StartupTest, ShortPreferenceFileIsReportedAndTheLogStillLoads) {
@@ -397,6 +522,57 @@ TEST(ProgramStartTest, FreshFolderIsSeededAndPartialSetIsLeftAlone) {
   PrepareRunState(state2, partial.path().toStdString(), folders, data.path().toStdString());
   EXPECT_FALSE(state2.SeededDefaults);
   EXPECT_FALSE(QFile::exists(partial.filePath("vhfpref.txt")));
+}
+
+TEST(ProgramStartTest, UnwritableDocumentsFolderIsReportedInOneBox) {
+  QTemporaryDir work, data;
+  class RefusingFolders : public FolderEnvironment {
+   public:
+    std::string Profile() override { return "/home/op"; }
+    std::string MyDocuments() override { return {}; }
+    std::string Documents() override { return "/home/op/Documents"; }
+    std::string AppData() override { return "/home/op/.local/share"; }
+    std::string FallbackBase() override { return "/home/op/Documents"; }
+    bool FolderExists(const std::string& path) override { return path == "/home/op/Documents"; }
+    bool CreateFolder(const std::string& path, std::string& error) override {
+      error = "Permission denied  " + path;
+      return false;
+    }
+    void Report(const std::string& title, const std::string& text) override {
+      reports.push_back(title + ": " + text);
+    }
+    std::vector<std::string> reports;
+  } folders;
+  RunState state;
+  PrepareRunState(state, work.path().toStdString(), folders, data.path().toStdString());
+  ASSERT_EQ(folders.reports.size(), 1u);
+  // The first failure is the cause; the folders below it fail only because of it.
+  EXPECT_NE(folders.reports[0].find("/home/op/Documents/QX9ZZ Software"), std::string::npos)
+      << folders.reports[0];
+  EXPECT_EQ(folders.reports[0].find("/VHF"), std::string::npos) << folders.reports[0];
+}
+
+TEST(ProgramStartTest, SecondCopyOnOneFolderSaysSoAndTouchesNothing) {
+  QTemporaryDir work;
+  std::ofstream(work.filePath("log.txt").toStdString(), std::ios::binary) << kThreeContacts;
+  const std::string log = work.filePath("log.txt").toStdString();
+  LogLock first(log);
+  ScriptedPrompter prompter;
+  ASSERT_TRUE(ClaimWorkingFolder(first, prompter, work.path().toStdString()));
+  EXPECT_TRUE(prompter.asked.empty());
+
+  LogLock second(log);
+  EXPECT_FALSE(ClaimWorkingFolder(second, prompter, work.path().toStdString()));
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].title, "Log already open");
+  EXPECT_TRUE(prompter.asked[0].text.contains("already open in another copy"))
+      << prompter.asked[0].text.toStdString();
+  EXPECT_TRUE(prompter.asked[0].text.contains(work.path()));
+  EXPECT_EQ(QDir(work.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{".log.txt.lock", "log.txt"}));
+  std::ifstream in(log, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+            kThreeContacts);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 #include <fstream>
 
+#include "platform/shared_prefs_file.h"
+
 namespace vantrel::ui {
 namespace {
 
@@ -28,7 +30,7 @@ class Form2Test : public ::testing::Test {
     state_.UserDataDirectory = dir_.filePath(kUserDir).toStdString();
     state_.prefs.OwnCall = "K1AB";
     state_.prefs.ContestId = 2;
-    state_.shared.Load(dir_.filePath("SharedUserPreferences.xml").toStdString());
+    LoadSharedPreferences(state_.shared, dir_.filePath("SharedUserPreferences.xml").toStdString());
     screen_.screen = QRect(0, 0, 1280, 960);
     screen_.workArea = QRect(0, 0, 1280, 920);
     chosen_ = dir_.filePath("entry.log");

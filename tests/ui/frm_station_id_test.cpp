@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "contest/tallies.h"
+#include "platform/shared_prefs_file.h"
 #include "ui/utc_offset_check.h"
 
 namespace vantrel::ui {
@@ -20,7 +21,7 @@ class StationSetupTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     shared_path_ = dir_.filePath("SharedUserPreferences.xml").toStdString();
-    state_.shared.Load(shared_path_);
+    LoadSharedPreferences(state_.shared, shared_path_);
     state_.prefs.OwnCall = "K1AB";
     state_.prefs.OwnGrid = "FN20";
     state_.prefs.UtcOffsetHours = 4;

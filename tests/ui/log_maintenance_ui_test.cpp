@@ -3,9 +3,12 @@
 #include "ui/log_maintenance_ui.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -49,6 +52,8 @@ class LogMaintenanceUiTest : public ::testing::Test {
     screen_.screen = QRect(0, 0, 1280, 1024);
     screen_.workArea = screen_.screen;
     hooks_.clock = &clock_;
+    storage_ = FileLogStorage(state_.LogPath());
+    hooks_.storage = &storage_;
     // What the main window's reload does with the file and the counts.
     hooks_.reload = [this] {
       ++reloads_;
@@ -56,6 +61,7 @@ class LogMaintenanceUiTest : public ::testing::Test {
       ContactLog loaded;
       if (!ReadWholeFile(state_.LogPath(), text, error) || !ParseLog(text, loaded).ok())
         return false;
+      if (!state_.FirstLoad) state_.FirstLoad = FingerprintOf(text);
       state_.log.Swap(loaded);
       state_.LoadedContactCount =
           LoadedCountAfterLoad(state_.LoadedContactCount, state_.log.ContactCount());
@@ -97,6 +103,7 @@ class LogMaintenanceUiTest : public ::testing::Test {
   ScreenGeometry screen_;
   FixedClock clock_{MakeLocalTime(2007, 6, 9, 18, 30, 5)};
   LogMaintenanceHooks hooks_;
+  FileLogStorage storage_{""};
   QTreeWidget tree_;
   ContactListView list_{&tree_};
   int reloads_ = 0;
@@ -110,6 +117,7 @@ TEST_F(LogMaintenanceUiTest, DeleteRenumbersFileAndList) {
   ASSERT_EQ(prompter_.asked.size(), 1u);
   EXPECT_EQ(prompter_.asked[0].title, "Are you sure?");
   EXPECT_EQ(prompter_.asked[0].text, "Are you sure?");
+  EXPECT_EQ(prompter_.asked[0].default_button, DefaultButton::kNo);
   EXPECT_EQ(hides_, 1);
   EXPECT_EQ(reloads_, 1);
   EXPECT_EQ(LogText(), LogOf({"W1A", "W2B", "W4D", "W5E"}));
@@ -121,6 +129,22 @@ TEST_F(LogMaintenanceUiTest, DeleteRenumbersFileAndList) {
   EXPECT_EQ(hides_, 2);
   EXPECT_EQ(reloads_, 1);
   EXPECT_EQ(state_.log.ContactCount(), 4);
+}
+
+TEST_F(LogMaintenanceUiTest, EnterInTheRealDeleteQuestionKeepsTheContact) {
+  Load(LogOf({"W1A", "W2B"}));
+  QtPrompter real;
+  QString title;
+  QTimer::singleShot(0, [&title] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  EXPECT_TRUE(cmdDelete(nullptr, state_, real, 1, hooks_));
+  EXPECT_EQ(title, "Are you sure?");
+  EXPECT_EQ(state_.log.ContactCount(), 2);
+  EXPECT_EQ(LogText(), LogOf({"W1A", "W2B"}));
 }
 
 TEST_F(LogMaintenanceUiTest, NothingSelectedDoesNothing) {
@@ -277,52 +301,85 @@ TEST_F(LogMaintenanceUiTest, RestoreOnAnEmptyLogAsksNothingAndRefusesANonLog) {
   EXPECT_EQ(prompter_.asked.size(), 3u);
 }
 
-TEST_F(LogMaintenanceUiTest, BackupOnlyWhenTheCountChanged) {
+TEST_F(LogMaintenanceUiTest, BackupWhenTheLogChangedAndNeverOverAnEarlierOne) {
   // Empty at start, ten logged (appended, no reload), closed: one backup.
   Load("");
   ContactLog ten;
   for (int i = 0; i < 10; ++i) ten.Add(Contact("W" + std::to_string(i) + "A"));
   WriteLog(FormatLog(ten));
   state_.log = ten;
-  EXPECT_TRUE(Backup(state_, clock_));
+  EXPECT_TRUE(Backup(nullptr, state_, prompter_, clock_, storage_));
   EXPECT_EQ(Backups(), QStringList{"200706091830.log"});
   EXPECT_EQ(Read(state_.BackupFolder() + "/200706091830.log"), FormatLog(ten));
 
-  // Within the same minute a second backup replaces the first.
+  // Within the same minute a second backup gets a name of its own.
+  const std::string first = FormatLog(ten);
   ten.Remove(1);
   WriteLog(FormatLog(ten));
   state_.log = ten;
   clock_.Advance(std::chrono::seconds(30));
-  EXPECT_TRUE(Backup(state_, clock_));
-  EXPECT_EQ(Backups(), QStringList{"200706091830.log"});
-  EXPECT_EQ(Read(state_.BackupFolder() + "/200706091830.log"), FormatLog(ten));
+  EXPECT_TRUE(Backup(nullptr, state_, prompter_, clock_, storage_));
+  EXPECT_EQ(Backups(), (QStringList{"200706091830-2.log", "200706091830.log"}));
+  EXPECT_EQ(Read(state_.BackupFolder() + "/200706091830.log"), first);
+  EXPECT_EQ(Read(state_.BackupFolder() + "/200706091830-2.log"), FormatLog(ten));
+  EXPECT_TRUE(prompter_.asked.empty());
 }
 
-TEST_F(LogMaintenanceUiTest, NoBackupAfterOnlyAnEdit) {
-  // Ten at start, one edited, closed.
+TEST_F(LogMaintenanceUiTest, BackupAfterAnEditThatKeptTheCount) {
+  // Ten at start and closed unchanged: no backup.
   ContactLog ten;
   for (int i = 0; i < 10; ++i) ten.Add(Contact("W" + std::to_string(i) + "A"));
   Load(FormatLog(ten));
+  EXPECT_FALSE(Backup(nullptr, state_, prompter_, clock_, storage_));
+  // One edited, closed: the count is the same but the file is not.
   hooks_.run_edit_window = [](frmEditCon& w) {
     w.txtEditCall->setText("K9Q");
     w.cmdDone_Click();
   };
   cmdEdit(nullptr, state_, prompter_, screen_, 4, hooks_);
-  EXPECT_FALSE(Backup(state_, clock_));
+  EXPECT_TRUE(Backup(nullptr, state_, prompter_, clock_, storage_));
+  EXPECT_EQ(Backups().size(), 1);
 
-  // Empty at start, ten logged, one edited: the edit's reload sets the count.
+  // Empty at start, ten logged, one edited: the edit's reload hides nothing.
   state_.LoadedContactCount = 0;
+  state_.FirstLoad.reset();
   Load("");
   WriteLog(FormatLog(ten));
   state_.log = ten;
   cmdEdit(nullptr, state_, prompter_, screen_, 4, hooks_);
   EXPECT_EQ(state_.LoadedContactCount, 10);
-  EXPECT_FALSE(Backup(state_, clock_));
-  EXPECT_TRUE(Backups().isEmpty());
+  EXPECT_TRUE(Backup(nullptr, state_, prompter_, clock_, storage_));
+  EXPECT_EQ(Backups().size(), 2);
 
   // An emptied log is never backed up.
   state_.log.Clear();
-  EXPECT_FALSE(Backup(state_, clock_));
+  WriteLog("");
+  EXPECT_FALSE(Backup(nullptr, state_, prompter_, clock_, storage_));
+  EXPECT_EQ(Backups().size(), 2);
+}
+
+TEST_F(LogMaintenanceUiTest, BackupOrRestoreThatCannotKeepACopySaysSo) {
+  Load(LogOf({"W1A"}));
+  WriteLog(LogOf({"W1A", "W2B"}));
+  // The user folder is a plain file: BACKUP cannot be made below it.
+  Write(state_.UserDataDirectory, "not a folder");
+  EXPECT_FALSE(Backup(nullptr, state_, prompter_, clock_, storage_));
+  ASSERT_EQ(prompter_.asked.size(), 1u);
+  EXPECT_EQ(prompter_.asked[0].title, "Backup not made");
+  EXPECT_TRUE(prompter_.asked[0].text.contains(QString::fromStdString(state_.BackupFolder())));
+
+  // A restore that cannot keep the old log leaves it in place.
+  const std::string archive_path = dir_.filePath("archive.log").toStdString();
+  Write(archive_path, LogOf({"K1X"}));
+  hooks_.open_file = [&](QWidget*, const QString&, const QString&) {
+    return QString::fromStdString(archive_path);
+  };
+  prompter_.asked.clear();
+  prompter_.yes_no_answers = {true};
+  EXPECT_FALSE(mnuRestore(nullptr, state_, prompter_, hooks_));
+  EXPECT_TRUE(prompter_.WasAsked("Log kept"));
+  EXPECT_EQ(LogText(), LogOf({"W1A", "W2B"}));
+  EXPECT_EQ(reloads_, 0);
 }
 
 }  // namespace

@@ -35,6 +35,8 @@
 
 namespace vantrel::ui {
 
+class Form1EntryPanel;
+
 inline constexpr int kGridLabelCount = 165;
 // Where a damaged vhfpref.txt is kept before start-up saves over it.
 inline constexpr const char* kDamagedPrefsFile = "vhfpref.damaged.txt";
@@ -78,8 +80,6 @@ class Form1 : public QMainWindow {
 
   // Logging a contact: Enter in any entry field.
   void Mains();
-  // Completeness check; true when the entry is complete.
-  bool frmcmp();
   void cmdClear_Click();
   void mnuRecall_Click();
   void SetRecordRst(int value);
@@ -131,8 +131,8 @@ class Form1 : public QMainWindow {
   // Keys held back after a refused duplicate, and the timer that lets them go.
   QTimer* holdTimer = nullptr;
   void ReleaseHeldKeys();
-  bool DupeFound() const { return dupe_found_; }
-  bool EntryIncomplete() const { return entry_incomplete_; }
+  bool DupeFound() const;
+  bool EntryIncomplete() const;
 
   // Controls, under their established names.
   QLineEdit* txtCall = nullptr;
@@ -286,20 +286,13 @@ class Form1 : public QMainWindow {
   void ShowGridCounts(int label);
   void ReduceRoverListFont(QListWidget* list);
 
-  // Entry fields.
+  // Entry fields: the keys and logging live in the entry panel.
+  friend class Form1EntryPanel;
   void ResetGridMapColours();
   void txtSec_Change();
-  void FocusEntered(QLineEdit* field);
-  bool CallKey(QChar key);
-  bool RstrKey(QChar key);
-  bool SecKey(QChar key);
-  bool RstsKey(QChar key);
-  bool PostConKey(QLineEdit* field, QChar key);
   bool FormWideKey(QKeyEvent* key);
-  bool HandleEntryKey(QLineEdit* field, QKeyEvent* key);
   bool IsEntryField(const QWidget* w) const;
   void ShowDialog(const QString& text, const QColor& background);
-  void ClearEntry();
   void PaintBandLabels(int highlighted_band);
 
   void RestoreWorkingDirectory();
@@ -318,12 +311,7 @@ class Form1 : public QMainWindow {
   std::unique_ptr<SettingsStore> own_settings_;
   SettingsStore* settings_ = nullptr;
   const Clock* clock_ = nullptr;
-  int type_through_target_ = 0;
-  QChar type_through_key_;
-  bool dupe_found_ = false;
-  bool entry_incomplete_ = false;
-  LocalTime last_dupe_time_{};
-  std::vector<QChar> held_keys_;
+  Form1EntryPanel* entry_ = nullptr;  // a child: Qt deletes it
   Tallies tallies_;
   GridMap grid_map_;
   TallyOverflow overflow_ = TallyOverflow::kNone;

@@ -5,7 +5,8 @@
 // geometry; run the start-up load step, the log load (mnuopen2), the new-log
 // confirmation and both ways out; keep vhfpref.txt current (SavePref).
 // Collaborations: RunState (the run's data), Prompter (questions and
-// messages), form_scale (layout), platform/durable_file (disk).
+// messages), form_scale (layout), platform/durable_file (disk),
+// Form1EntryPanel (the entry fields' keys and logging a contact).
 #pragma once
 
 #include <QFrame>

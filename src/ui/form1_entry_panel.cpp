@@ -83,7 +83,7 @@ EntryState Form1EntryPanel::StateOf(QLineEdit* field) {
   s.focus.text = Std(field->text());
   s.focus.caret = field->cursorPosition();
   s.focus.selection_start = field->selectionStart();
-  s.focus.selection_length = field->selectedText().size();
+  s.focus.selection_length = field->selectionLength();
   s.focus.max_length = field->maxLength();
   s.record_rst = f_.state_.prefs.RecordRst == 1;
   s.keys_held = !held_keys_.empty() || (dupe_found_ && hold_timer_->isActive());

@@ -5,6 +5,7 @@
 #include "platform/system_clock.h"
 #include "ui/adif_export.h"
 #include "ui/contact_list_view.h"
+#include "ui/form1_entry_panel.h"
 #include "ui/form2.h"
 #include "ui/form5.h"
 #include "ui/frm_band_plan.h"
@@ -73,10 +74,8 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(60000);
   connect(Timer1, &QTimer::timeout, this, &Form1::TimeStats);
-  holdTimer = new QTimer(this);
-  holdTimer->setObjectName("holdTimer");
-  holdTimer->setSingleShot(true);
-  connect(holdTimer, &QTimer::timeout, this, &Form1::ReleaseHeldKeys);
+  entry_ = new Form1EntryPanel(*this);
+  holdTimer = entry_->holdTimer();
 
   Label30->setCursor(Qt::PointingHandCursor);
   connect(txtSec, &QLineEdit::textChanged, this, [this] { txtSec_Change(); });
@@ -99,7 +98,10 @@ void Form1::set_clock(const Clock* clock) {
   clock_ = clock ? clock : own_clock_.get();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+  // No key or focus event of the dying controls reaches the entry panel.
+  QCoreApplication::instance()->removeEventFilter(this);
+}
 
 QLabel* Form1::AddLabel(const char* name, const QString& caption, int left, int top, int width,
                         int height, double font) {

@@ -5,7 +5,8 @@
 // geometry; run the start-up load step, the log load (mnuopen2), the new-log
 // confirmation and both ways out; keep vhfpref.txt current (SavePref).
 // Collaborations: RunState (the run's data), Prompter (questions and
-// messages), form_scale (layout), platform/durable_file (disk).
+// messages), form_scale (layout), platform/durable_file (disk),
+// Form1EntryPanel (the entry fields' keys and logging a contact).
 #pragma once
 
 #include <QFrame>
@@ -35,6 +36,8 @@
 #include "ui/prompter.h"
 
 namespace vantrel::ui {
+
+class Form1EntryPanel;
 
 inline constexpr int kGridLabelCount = 165;
 // Where a damaged vhfpref.txt is kept before start-up saves over it.
@@ -82,8 +85,6 @@ class Form1 : public QMainWindow {
 
   // Logging a contact: Enter in any entry field.
   void Mains();
-  // Completeness check; true when the entry is complete.
-  bool frmcmp();
   void cmdClear_Click();
   void mnuRecall_Click();
   void SetRecordRst(int value);
@@ -135,8 +136,8 @@ class Form1 : public QMainWindow {
   // Keys held back after a refused duplicate, and the timer that lets them go.
   QTimer* holdTimer = nullptr;
   void ReleaseHeldKeys();
-  bool DupeFound() const { return dupe_found_; }
-  bool EntryIncomplete() const { return entry_incomplete_; }
+  bool DupeFound() const;
+  bool EntryIncomplete() const;
 
   // Controls, under their established names.
   QLineEdit* txtCall = nullptr;
@@ -270,12 +271,10 @@ class Form1 : public QMainWindow {
   void OpenRigInterface() {}
   void RecountTallies();
   LogMaintenanceHooks MaintenanceHooks();
-  void TallyContact();
   void ShowWorkedGrids();
   void ColorChange(const std::string& grid);
   void GridFill();
   void ShiftGridMap(void (GridMap::*shift)());
-  bool MultiplierListFull();
   void RedrawBandMap() {}
   void RefreshBandMapSpots() {}
   void EmptyCwBuffer() {}
@@ -290,20 +289,13 @@ class Form1 : public QMainWindow {
   void ShowGridCounts(int label);
   void ReduceRoverListFont(QListWidget* list);
 
-  // Entry fields.
+  // Entry fields: the keys and logging live in the entry panel.
+  friend class Form1EntryPanel;
   void ResetGridMapColours();
   void txtSec_Change();
-  void FocusEntered(QLineEdit* field);
-  bool CallKey(QChar key);
-  bool RstrKey(QChar key);
-  bool SecKey(QChar key);
-  bool RstsKey(QChar key);
-  bool PostConKey(QLineEdit* field, QChar key);
   bool FormWideKey(QKeyEvent* key);
-  bool HandleEntryKey(QLineEdit* field, QKeyEvent* key);
   bool IsEntryField(const QWidget* w) const;
   void ShowDialog(const QString& text, const QColor& background);
-  void ClearEntry();
   void PaintBandLabels(int highlighted_band);
 
   void RestoreWorkingDirectory();
@@ -323,15 +315,9 @@ class Form1 : public QMainWindow {
   std::unique_ptr<SettingsStore> own_settings_;
   SettingsStore* settings_ = nullptr;
   const Clock* clock_ = nullptr;
-  int type_through_target_ = 0;
-  QChar type_through_key_;
-  bool dupe_found_ = false;
-  bool entry_incomplete_ = false;
-  LocalTime last_dupe_time_{};
-  std::vector<QChar> held_keys_;
+  Form1EntryPanel* entry_ = nullptr;  // a child: Qt deletes it
   Tallies tallies_;
   GridMap grid_map_;
-  TallyOverflow overflow_ = TallyOverflow::kNone;
   StationSetupRunner setup_runner_;
   std::function<UtcTime()> utc_source_;
   ColourDialog colour_dialog_;

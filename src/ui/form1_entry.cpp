@@ -1,16 +1,15 @@
-// Form1's entry fields and keys, logging a contact, duplicate checks, band
+// Form1's event routing (keys to the entry panel, pointer actions), band
 // and mode selection, and the clock.
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <algorithm>
 
 #include "contest/bands.h"
-#include "contest/date_time_text.h"
-#include "log/dupes.h"
-#include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/form1_entry_panel.h"
 #include "ui/frm_band_plan.h"
 #include "ui/widget_text.h"
 
@@ -19,19 +18,8 @@ namespace vantrel::ui {
 namespace {
 
 constexpr QColor kDialogColour(0, 192, 192);
-constexpr QColor kDupeColour(255, 0, 0);
 constexpr QColor kNavy(0, 0, 128);
 constexpr QColor kMaroon(128, 0, 0);
-
-bool IsDigit(QChar c) {
-  return c >= '0' && c <= '9';
-}
-
-// Text typed into the call and grid fields: a..z become A..Z.
-QChar Capital(QChar key) {
-  if (key >= 'a' && key <= 'z') return key.toUpper();
-  return key;
-}
 
 }  // namespace
 
@@ -70,13 +58,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return true;  // no selection paste: every character goes through the key filters
   }
   if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::MouseButtonRelease &&
-      type != QEvent::ShortcutOverride)
+      type != QEvent::ShortcutOverride && type != QEvent::InputMethod)
     return QMainWindow::eventFilter(watched, event);
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || !isAncestorOf(widget)) return QMainWindow::eventFilter(watched, event);
 
   if (type == QEvent::FocusIn) {
-    if (auto* field = qobject_cast<QLineEdit*>(widget)) FocusEntered(field);
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) entry_->FocusEntered(field);
     return false;
   }
   if (type == QEvent::MouseButtonRelease) {
@@ -115,12 +103,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
   }
-  // Only the widget that has the key handles it; parents see it again when
-  // it propagates.
-  if (widget != QApplication::focusWidget() && widget != this) return false;
-  if (FormWideKey(key)) return true;
-  if (auto* field = qobject_cast<QLineEdit*>(widget)) return HandleEntryKey(field, key);
-  return false;
+  // The widget that received the key decides, whether or not the window is
+  // the active one. Parents see the key again when it propagates; only the
+  // receiver handles it.
+  if (type == QEvent::InputMethod) {
+    if (!IsEntryField(widget)) return false;
+    return entry_->InputMethod(static_cast<QLineEdit*>(widget),
+                               static_cast<QInputMethodEvent*>(event));
+  }
+  if (IsEntryField(widget)) return entry_->KeyPressed(static_cast<QLineEdit*>(widget), key);
+  if (widget != focusWidget() && widget != this) return false;
+  return FormWideKey(key);
 }
 
 void Form1::OpenWindowForShortcut(int key) {
@@ -155,263 +148,6 @@ bool Form1::IsEntryField(const QWidget* w) const {
                w == txtPostConDate);
 }
 
-bool Form1::HandleEntryKey(QLineEdit* field, QKeyEvent* key) {
-  if (!IsEntryField(field)) return false;
-  // Pasting (Shift+Insert and the like) would pass the key filters by.
-  if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut)) return true;
-  const int k = key->key();
-  if (k == Qt::Key_Return || k == Qt::Key_Enter) {
-    Mains();
-    return true;
-  }
-  if (k == Qt::Key_Backspace) {
-    if (field == txtCall) {
-      if (held_keys_.empty()) {
-        CallKey(QChar(8));
-      } else {
-        held_keys_.push_back(QChar(8));
-        return true;
-      }
-    }
-    field->backspace();
-    return true;
-  }
-  const QString text = key->text();
-  if (text.size() != 1 || text.at(0).unicode() < 32 || text.at(0).unicode() > 255 ||
-      (key->modifiers() & Qt::AltModifier)) {
-    // Caret movement, Tab, Delete, accelerators and the like keep their
-    // usual meaning.
-    return false;
-  }
-  const QChar ch = text.at(0);
-  if (field == txtCall) {
-    if (!held_keys_.empty() || (dupe_found_ && holdTimer->isActive())) {
-      held_keys_.push_back(ch);
-      return true;
-    }
-    if (dupe_found_) {
-      const auto wait = vantrel::HoldAfterDupe(last_dupe_time_, clock_->Now());
-      if (wait.count() > 0) {
-        held_keys_.push_back(ch);
-        holdTimer->start(static_cast<int>(wait.count()));
-        return true;
-      }
-      dupe_found_ = false;
-    }
-    CallKey(ch);
-  } else if (field == txtRSTR) {
-    RstrKey(ch);
-  } else if (field == txtSec) {
-    SecKey(ch);
-  } else if (field == txtRSTS) {
-    RstsKey(ch);
-  } else {
-    PostConKey(field, ch);
-  }
-  return true;
-}
-
-void Form1::ReleaseHeldKeys() {
-  dupe_found_ = false;
-  std::vector<QChar> keys;
-  keys.swap(held_keys_);
-  for (QChar ch : keys) {
-    if (ch == QChar(8)) {
-      CallKey(ch);
-      txtCall->backspace();
-    } else if (QApplication::focusWidget() == txtCall || !isVisible()) {
-      CallKey(ch);
-    }
-  }
-}
-
-// Returns true when the key was used up (discarded or handed on).
-bool Form1::CallKey(QChar key) {
-  const QString text = txtCall->text();
-  // 1.
-  if (text.isEmpty()) lblDialog->clear();
-  // 2.
-  if (key == '"') return true;
-  // 3. Type-through: a digit after a complete call starts the report.
-  if (IsDigit(key) && text.size() > 2 && txtCall->cursorPosition() == text.size() &&
-      !txtCall->hasSelectedText()) {
-    int digits = 0, last_digit = 0;
-    bool below_zero = false;
-    for (int i = 1; i < text.size(); ++i) {
-      if (IsDigit(text.at(i))) {
-        ++digits;
-        last_digit = i + 1;
-      }
-      if (text.at(i) < '0') below_zero = true;
-    }
-    if (digits > 0 && text.size() > last_digit && !below_zero) {
-      type_through_key_ = key;
-      type_through_target_ = 4;
-      txtRSTR->setFocus();
-      if (QApplication::focusWidget() != txtRSTR) FocusEntered(txtRSTR);
-      if (txtRSTR->isEnabled() && state_.prefs.RecordRst == 1) {
-        RstrKey(key);
-      } else {
-        type_through_target_ = 0;
-      }
-      return true;
-    }
-  }
-  // 4.
-  if (text.size() < 3) lblDialog->setText(" ");
-  // 6.
-  if (key == ' ') {
-    txtRSTR->setFocus();
-    return true;
-  }
-  // 7.
-  const QChar upper = Capital(key);
-  // 8.
-  const PartialDupeResult partial = PartialDupeCheck(
-      state_.log, Std(text), static_cast<char>(upper.unicode()), state_.contest.CurrentBand,
-      state_.prefs.OwnGrid, state_.PartialDupesOn == 1);
-  SetBackground(lblDialog, kDialogColour);
-  lblDupe->setText(Latin1(partial.match_text));
-  if (partial.match_text.empty())
-    SetButtonColour(lblDupe);
-  else
-    SetBackground(lblDupe, kDialogColour);
-  if (partial.dialog) lblDialog->setText(Latin1(*partial.dialog));
-  if (partial.beep) prompter_.Beep();
-  if (upper == QChar(8)) return false;
-  txtCall->insert(QString(upper));
-  return false;
-}
-
-bool Form1::RstrKey(QChar key) {
-  // 1. A letter belongs to the grid.
-  if (key > '9' && type_through_target_ != 4) {
-    type_through_key_ = key;
-    type_through_target_ = 3;
-    SecKey(key);
-    txtSec->setFocus();
-    return true;
-  }
-  // 2.
-  if (type_through_target_ == 4) key = type_through_key_;
-  // 3.
-  if (key == ' ') {
-    txtSec->setFocus();
-    return true;
-  }
-  if (!IsDigit(key)) return true;  // `number`
-  // 4.
-  if (type_through_target_ == 4) {
-    txtRSTR->setText(QString(key));
-    txtRSTR->setCursorPosition(1);
-    type_through_target_ = 0;
-    return true;
-  }
-  txtRSTR->insert(QString(key));
-  return true;
-}
-
-bool Form1::SecKey(QChar key) {
-  if (key == '"') return true;
-  if (type_through_target_ == 3) key = type_through_key_;
-  if (key == ' ') {
-    txtRSTS->setFocus();
-    return true;
-  }
-  // Sub-square letters keep the case typed.
-  if (txtSec->cursorPosition() < 4 || type_through_target_ == 3) key = Capital(key);
-  if (type_through_target_ == 3) {
-    txtSec->setText(QString(key));
-    txtSec->setCursorPosition(1);
-    type_through_target_ = 0;
-    return true;
-  }
-  txtSec->insert(QString(key));
-  return true;
-}
-
-bool Form1::RstsKey(QChar key) {
-  if (key == ' ') {
-    focusNextChild();
-    return true;
-  }
-  if (IsDigit(key)) txtRSTS->insert(QString(key));
-  return true;
-}
-
-bool Form1::PostConKey(QLineEdit* field, QChar key) {
-  if (key == ' ') {
-    focusNextChild();
-    return true;
-  }
-  const QChar allowed = field == txtPostConTime ? QChar(':') : QChar('/');
-  if (IsDigit(key) || key == allowed) field->insert(QString(key));
-  return true;
-}
-
-void Form1::FocusEntered(QLineEdit* field) {
-  if (field == txtCall) {
-    cmdEdit->setVisible(false);
-    cmdDelete->setVisible(false);
-    if (txtCall->text().isEmpty()) {
-      txtRSTR->clear();
-      txtRSTS->clear();
-    }
-    if (state_.prefs.VoiceNavLevel != 0) Announce("Call");
-    if (txtCall->text().isEmpty() && ContactListItemCount() < state_.log.ContactCount() &&
-        ContactListItemCount() < 18)
-      FillContactList();
-  } else if (field == txtRSTR) {
-    if (state_.prefs.RecordRst != 1) {
-      txtSec->setFocus();
-      return;
-    }
-    if (!txtCall->text().isEmpty()) {
-      const std::string call = Std(txtCall->text()), grid = Std(txtSec->text());
-      const Dupcheck2Result found =
-          dupcheck2(state_.log, {call, grid, state_.contest.CurrentBand, state_.prefs.OwnGrid},
-                    mnuListPrevious->isChecked());
-      if (mnuListPrevious->isChecked()) {
-        ListView1->clear();
-        for (int n : found.previous) AddContactListItem(n);
-      }
-      if (found.grid_filled) {
-        txtSec->setText(Latin1(found.grid));
-        txtSec->selectAll();
-      }
-      if (!found.duplicates.empty()) {
-        ShowDialog(Latin1(found.message), kDupeColour);
-        SetButtonColour(lblDupe);
-        for (size_t i = 0; i < found.duplicates.size(); ++i) prompter_.Beep();
-      }
-      const QString prefill =
-          EqualsNoCase(state_.contest.CurrentMode, kModeCw) ? QString("599") : QString("59");
-      if (txtRSTR->text().isEmpty()) txtRSTR->setText(prefill);
-      if (txtRSTS->text().isEmpty()) txtRSTS->setText(prefill);
-      txtRSTR->selectAll();
-    }
-    if (state_.prefs.VoiceNavLevel > 1) Announce("RstRcvd");
-  } else if (field == txtSec) {
-    if (state_.prefs.VoiceNavLevel >= 2) Announce("Grid");
-  } else if (field == txtRSTS) {
-    if (state_.prefs.RecordRst != 1) {
-      focusNextChild();
-      return;
-    }
-    txtRSTS->selectAll();
-    if (state_.prefs.VoiceNavLevel > 1) Announce("RstSnt");
-  } else if (field == txtPostConTime) {
-    txtPostConTime->selectAll();
-  } else if (field == txtPostConDate) {
-    if (txtPostConDate->text().isEmpty()) {
-      const auto today = std::chrono::floor<std::chrono::days>(clock_->Now());
-      txtPostConDate->setText(Latin1(FormatDateText(
-          std::chrono::year_month_day{std::chrono::sys_days{today.time_since_epoch()}})));
-    }
-    txtPostConDate->selectAll();
-  }
-}
-
 void Form1::txtSec_Change() {
   UpdateNewIndicator();
   if (txtSec->text().size() < 2) {
@@ -424,141 +160,28 @@ void Form1::txtSec_Change() {
 
 // ------------------------------------------------------------ logging ---
 
-bool Form1::frmcmp() {
-  entry_incomplete_ = false;
-  if (txtSec->text().isEmpty()) {
-    prompter_.Beep();
-    lblDialog->setText("Need Grid!");
-    entry_incomplete_ = true;
-    txtSec->setFocus();
-  }
-  if (txtCall->text().size() < 3) {
-    prompter_.Beep();
-    lblDialog->setText("Need Call Sign!");
-    entry_incomplete_ = true;
-    txtCall->setFocus();
-  }
-  return !entry_incomplete_;
-}
-
-void Form1::ClearEntry() {
-  txtRSTS->clear();
-  txtCall->clear();
-  txtRSTR->clear();
-  txtSec->clear();
-}
-
 void Form1::Mains() {
-  // 1.
-  frmcmp();
-  // 2.
-  {
-    const std::string call = Std(txtCall->text()), grid = Std(txtSec->text());
-    const DupcheckResult dupe =
-        dupcheck(state_.log, {call, grid, state_.contest.CurrentBand, state_.prefs.OwnGrid});
-    if (dupe.grid_filled) {
-      txtSec->setText(Latin1(dupe.grid));
-      txtSec->selectAll();
-    }
-    dupe_found_ = dupe.DupeFound;
-    if (dupe.DupeFound) {
-      ShowDialog(Latin1(dupe.message), kDupeColour);
-      lblDupe->clear();
-      SetButtonColour(lblDupe);
-      prompter_.Beep();
-      Announce("Dupe");
-      last_dupe_time_ = clock_->Now();
-      txtCall->setFocus();
-      ClearEntry();
-    }
-  }
-  // 3.
-  if (PostContestMode()) {
-    const PostContestResult normal =
-        NormalisePostContest(Std(txtPostConDate->text()), Std(txtPostConTime->text()));
-    if (normal.error == PostContestError::kInvalidDate) {
-      ShowDialog(Latin1(normal.message), kDialogColour);
-      prompter_.Beep();
-      return;
-    }
-    txtPostConDate->setText(Latin1(normal.date_text));
-    if (!normal.ok()) {
-      ShowDialog(Latin1(normal.message), kDialogColour);
-      prompter_.Beep();
-      return;
-    }
-    txtPostConTime->setText(Latin1(normal.time_text));
-  }
-  // 4.
-  if (!entry_incomplete_ && !dupe_found_) {
-    if (state_.log.Full() || MultiplierListFull()) {
-      prompter_.Beep();
-      ShowDialog(state_.log.Full()
-                     ? QString("Log full: 12000 contacts is the most a log can hold.  Not logged.")
-                     : Latin1(OverflowMessage(overflow_)),
-                 kDupeColour);
-      return;
-    }
-    ContactRecord r;
-    r.RstSnt = Std(txtRSTS->text());
-    r.GridSent = state_.prefs.OwnGrid;
-    r.Call = Std(txtCall->text());
-    r.RstRcvd = Std(txtRSTR->text());
-    r.GridRcvd = Std(txtSec->text());
-    if (PostContestMode()) {
-      r.Date = Std(txtPostConDate->text());
-      r.Time = Std(txtPostConTime->text());
-    } else {
-      const LogStamp stamp = MakeLogStamp(UtcNow(*clock_, state_.prefs.UtcOffsetHours));
-      r.Date = stamp.Date;
-      r.Time = stamp.Time;
-    }
-    r.Band = state_.contest.CurrentBand;
-    r.Mode = state_.contest.CurrentMode;
-    r.Freq = state_.contest.FrequencyText;
-    RestoreWorkingDirectory();
-    std::string error;
-    if (!log_storage().Append(FormatLogLine(r), error)) {
-      // Memory follows the file: what is not on disk is not logged, and the
-      // entry stays for another try.
-      prompter_.Beep();
-      ShowDialog("NOT LOGGED - cannot write log.txt: " + Latin1(error), kDupeColour);
-      return;
-    }
-    state_.log.Add(std::move(r));
-    FillContactList();
-    ShowDialog(QString(), kDialogColour);
-    TallyContact();
-    ClearEntry();
-    txtCall->setFocus();
-    lblDupe->clear();
-    SetButtonColour(lblDupe);
-  }
-  // 5.
-  lblDupe->clear();
-  SetButtonColour(lblDupe);
-  Labeldisplay();
-  TimeStats();
-  state_.contest.FrequencyText.clear();
+  entry_->Mains();
 }
 
 void Form1::cmdClear_Click() {
-  ClearEntry();
-  lblDupe->clear();
-  SetButtonColour(lblDupe);
-  ShowDialog(" ", kDialogColour);
-  txtCall->setFocus();
+  entry_->cmdClear_Click();
 }
 
 void Form1::mnuRecall_Click() {
-  if (state_.log.Empty()) return;
-  txtCall->setFocus();
-  const ContactRecord& newest = state_.log.Record(state_.log.ContactCount());
-  txtCall->setText(Latin1(newest.Call));
-  txtSec->setText(Latin1(newest.GridRcvd));
-  txtSec->selectAll();
-  txtRSTR->setFocus();
-  if (QApplication::focusWidget() != txtRSTR) FocusEntered(txtRSTR);
+  entry_->mnuRecall_Click();
+}
+
+void Form1::ReleaseHeldKeys() {
+  entry_->ReleaseHeldKeys();
+}
+
+bool Form1::DupeFound() const {
+  return entry_->DupeFound();
+}
+
+bool Form1::EntryIncomplete() const {
+  return entry_->EntryIncomplete();
 }
 
 void Form1::SetRecordRst(int value) {

@@ -26,20 +26,6 @@ void Form1::RecountTallies() {
   ShowWorkedGrids();
 }
 
-bool Form1::MultiplierListFull() {
-  overflow_ = WouldOverflow(tallies_, state_.contest, Std(txtSec->text()), state_.prefs.OwnGrid);
-  return overflow_ != TallyOverflow::kNone;
-}
-
-void Form1::TallyContact() {
-  const ContactRecord& record = state_.log.Record(state_.log.ContactCount());
-  const TallyChange change = vantrel::TallyContact(
-      tallies_, record, state_.contest.ContestId, state_.contest.RoverStation, !Label3->isHidden());
-  if (change.colour_grid) ColorChange(record.GridRcvd);
-  if (change.list_band >= 1 && change.list_band <= kBandsOnWindow)
-    gridLists[static_cast<size_t>(change.list_band - 1)]->addItem(Latin1(change.key));
-}
-
 void Form1::Labeldisplay() {
   const auto texts =
       vantrel::Labeldisplay(tallies_, state_.contest.ContestId, state_.contest.RoverStation);

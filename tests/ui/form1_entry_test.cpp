@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,31 +29,6 @@ TEST_F(Form1EntryTest, DigitAfterACompleteCallStartsTheReport) {
   EXPECT_EQ(form_->txtRSTR->cursorPosition(), 1);
   Type(form_->txtRSTR, "7");
   EXPECT_EQ(form_->txtRSTR->text(), "57");
-}
-
-TEST_F(Form1EntryTest, DigitsThatStayInTheCallField) {
-  Start();
-  const std::pair<const char*, const char*> cases[] = {
-      {"N0CALL/P5", "N0CALL/P5"},  // "/" stops the type-through
-      {"W15", "W15"},              // only two characters before the digit
-      {"4X45", "4X45"},            // the last character is a digit
-  };
-  for (const auto& [typed, stays] : cases) {
-    form_->cmdClear_Click();
-    Type(form_->txtCall, typed);
-    EXPECT_EQ(form_->txtCall->text(), QString(stays)) << typed;
-  }
-  // With the caret inside the text the digit is typed where the caret is.
-  form_->cmdClear_Click();
-  Type(form_->txtCall, "W1A");
-  form_->txtCall->setCursorPosition(1);
-  Type(form_->txtCall, "5");
-  EXPECT_EQ(form_->txtCall->text(), "W51A");
-  // W1A then a digit is a complete call.
-  form_->cmdClear_Click();
-  Type(form_->txtCall, "w1a5");
-  EXPECT_EQ(form_->txtCall->text(), "W1A");
-  EXPECT_EQ(form_->txtRSTR->text(), "5");
 }
 
 TEST_F(Form1EntryTest, LetterInTheReportFieldStartsTheGrid) {
@@ -214,6 +190,113 @@ TEST_F(Form1EntryTest, KeysAfterARefusedDuplicateAreHeldBack) {
   form_->ReleaseHeldKeys();
   EXPECT_EQ(form_->txtCall->text(), "K2");
   EXPECT_FALSE(form_->DupeFound());
+}
+
+TEST_F(Form1EntryTest, GridSquareIsUpperWhenTypedOverAPrefilledGrid) {
+  Start(Line("K2XX", "59", "FN31", "59", "FN20", "2007/06/09", "18:00:00", "50 M", "PH"));
+  Type(form_->txtCall, "k2xx ");
+  ASSERT_EQ(form_->txtSec->text(), "FN31");
+  ASSERT_TRUE(form_->txtSec->hasSelectedText());
+  QTest::keyClick(form_->txtRSTR, Qt::Key_Space);
+  ASSERT_EQ(Focus(), form_->txtSec);
+  Type(form_->txtSec, "fn32pr");
+  EXPECT_EQ(form_->txtSec->text(), "FN32pr");
+  Enter();
+  ASSERT_EQ(state_.log.ContactCount(), 2);
+  EXPECT_EQ(state_.log.Record(2).GridRcvd, "FN32pr");
+}
+
+TEST_F(Form1EntryTest, KeysTypedDuringTheHoldAreReplayedInOrder) {
+  Start(Line("N0CALL", "59", "FN31", "59", "FN20", "2007/06/09", "18:30:15", "144 M", "PH"));
+  // Space, Tab and Enter; then a digit carried over from the call.
+  const char* calls[] = {"w9zz 57", "w8zz57"};
+  for (int n = 0; n < 2; ++n) {
+    LogContact("N0CALL", "FN31");
+    ASSERT_TRUE(form_->DupeFound());
+    clock_.Advance(std::chrono::seconds(1));
+    Type(Focus(), calls[n]);
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    Type(Focus(), "fn43");
+    Enter();
+    EXPECT_EQ(state_.log.ContactCount(), 1 + n);
+    EXPECT_TRUE(form_->txtCall->text().isEmpty());
+    ASSERT_TRUE(form_->holdTimer->isActive());
+    clock_.Advance(std::chrono::seconds(2));
+    form_->holdTimer->stop();
+    form_->ReleaseHeldKeys();
+    ASSERT_EQ(state_.log.ContactCount(), 2 + n);
+    const ContactRecord& r = state_.log.Record(2 + n);
+    EXPECT_EQ(r.Call, n == 0 ? "W9ZZ" : "W8ZZ");
+    EXPECT_EQ(r.RstRcvd, "57");
+    EXPECT_EQ(r.GridRcvd, "FN43");
+    EXPECT_EQ(Focus(), form_->txtCall);
+  }
+}
+
+TEST_F(Form1EntryTest, LeavingTheCallFieldWarnsWhetherOrNotReportsAreRecorded) {
+  Start(Line("N0CALL", "59", "FN31", "59", "FN20", "2007/06/09", "18:30:15", "144 M", "PH"), 2);
+  Type(form_->txtCall, "N0CALL");
+  QTest::keyClick(form_->txtCall, Qt::Key_Tab);
+  EXPECT_EQ(Focus(), form_->txtSec);
+  EXPECT_EQ(form_->txtSec->text(), "FN31");
+  EXPECT_TRUE(form_->lblDialog->text().startsWith("Duplicate Unless Rover! N0CALL FN31"));
+  // Only the report pre-fill depends on recording reports.
+  EXPECT_TRUE(form_->txtRSTR->text().isEmpty());
+  EXPECT_TRUE(form_->txtRSTS->text().isEmpty());
+}
+
+TEST_F(Form1EntryTest, AltKeysAndComposedTextGoThroughTheFilters) {
+  Start();
+  QTest::keyClick(form_->txtCall, 'q', Qt::AltModifier);
+  QTest::keyClick(form_->txtCall, '"', Qt::AltModifier);
+  EXPECT_EQ(form_->txtCall->text(), "");
+  QInputMethodEvent composed;
+  composed.setCommitString("k\"2");
+  QApplication::sendEvent(form_->txtCall, &composed);
+  EXPECT_EQ(form_->txtCall->text(), "K2");
+}
+
+TEST_F(Form1EntryTest, KeysAreFilteredAndEnterLogsWithoutAnActiveWindow) {
+  Start();
+  QApplication::setActiveWindow(nullptr);
+  ASSERT_EQ(QApplication::focusWidget(), nullptr);
+  Type(form_->txtCall, "k\"2xx");
+  EXPECT_EQ(form_->txtCall->text(), "K2XX");
+  Type(form_->txtSec, "fn31");
+  QTest::keyClick(form_->txtSec, Qt::Key_Return);
+  ASSERT_EQ(state_.log.ContactCount(), 1);
+  EXPECT_EQ(state_.log.Record(1).GridRcvd, "FN31");
+}
+
+TEST_F(Form1EntryTest, AGridThatIsNoLocatorIsRefusedAndKept) {
+  Start();
+  for (const char* grid : {"ZZ99", "FN2", "12AB"}) {
+    form_->cmdClear_Click();
+    LogContact("K2XX", grid);
+    EXPECT_EQ(state_.log.ContactCount(), 0) << grid;
+    EXPECT_TRUE(form_->lblDialog->text().contains(grid)) << grid;
+    EXPECT_EQ(form_->txtCall->text(), "K2XX");
+    EXPECT_EQ(form_->txtSec->text(), grid);
+  }
+  EXPECT_EQ(Read("log.txt"), "");
+}
+
+TEST_F(Form1EntryTest, AClearedEntryKeepsNothingOfWhatWasTyped) {
+  Start();
+  // Typed, then cleared by Esc, by the Clear button, by logging, or by a refused duplicate.
+  Type(form_->txtCall, "k2xx 57");
+  Type(Focus(), "fn31 59");
+  QTest::keyClick(Focus(), Qt::Key_Escape);
+  Type(form_->txtCall, "w1aw");
+  form_->cmdClear_Click();
+  LogContact("K2XX", "FN31");
+  LogContact("K2XX", "FN31");
+  ASSERT_TRUE(form_->DupeFound());
+  for (QLineEdit* field : {form_->txtCall, form_->txtRSTR, form_->txtSec, form_->txtRSTS}) {
+    EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
+    // An undo history would hold every key of every entry until exit.
+    EXPECT_FALSE(field->isUndoAvailable()) << field->objectName().toStdString();
+  }
 }
 
 TEST_F(Form1EntryTest, PartialMatchesNewestFirst) {

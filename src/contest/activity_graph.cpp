@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "contest/date_time_text.h"
+#include "common/date_time_text.h"
 
 namespace vantrel {
 

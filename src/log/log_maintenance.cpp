@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "common/date_time_text.h"
 #include "contest/bands.h"
-#include "contest/date_time_text.h"
 #include "settings/user_folders.h"
 
 namespace vantrel {

@@ -21,10 +21,9 @@
 #include <functional>
 #include <memory>
 
+#include "common/utc_clock.h"
 #include "contest/grid_map.h"
 #include "contest/tallies.h"
-#include "contest/utc_clock.h"
-#include "settings/run_state.h"
 #include "settings/settings_store.h"
 #include "ui/contact_list_view.h"
 #include "ui/form6.h"
@@ -32,6 +31,7 @@
 #include "ui/frm_station_id.h"
 #include "ui/log_maintenance_ui.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

@@ -6,8 +6,8 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "common/date_time_text.h"
 #include "contest/bands.h"
-#include "contest/date_time_text.h"
 #include "log/dupes.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"

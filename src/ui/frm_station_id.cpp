@@ -7,9 +7,9 @@
 #include <cmath>
 #include <limits>
 
+#include "common/quoted_value.h"
 #include "contest/grid_math.h"
 #include "contest/tallies.h"
-#include "settings/quoted_value.h"
 
 namespace vantrel::ui {
 

@@ -17,9 +17,9 @@
 #include <QRadioButton>
 #include <memory>
 
-#include "settings/run_state.h"
 #include "ui/form_scale.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

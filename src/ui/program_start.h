@@ -6,8 +6,8 @@
 #include <QString>
 #include <functional>
 
-#include "settings/run_state.h"
 #include "settings/user_folders.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

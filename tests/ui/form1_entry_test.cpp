@@ -9,7 +9,7 @@
 
 #include <fstream>
 
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
 #include "ui/form1.h"
 #include "ui/form1_fixture.h"
 

@@ -12,7 +12,7 @@
 #include <fstream>
 #include <memory>
 
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
 #include "ui/form1.h"
 
 namespace vantrel::ui {

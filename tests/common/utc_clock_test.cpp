@@ -1,4 +1,4 @@
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 
+#include "platform/std_folder_environment.h"
 #include "ui/form1.h"
 #include "ui/logo_window.h"
 #include "ui/program_start.h"

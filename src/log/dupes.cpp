@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "contest/bands.h"
+#include "common/text.h"
 
 namespace vantrel {
 namespace {

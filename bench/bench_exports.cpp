@@ -9,8 +9,8 @@
 
 #include "export/adif.h"
 #include "export/cabrillo.h"
-#include "log/sample_log.h"
 #include "platform/durable_file.h"
+#include "support/sample_log.h"
 
 namespace {
 

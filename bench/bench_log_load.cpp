@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "log/contact_log.h"
-#include "log/sample_log.h"
 #include "platform/durable_file.h"
+#include "support/sample_log.h"
 
 namespace {
 

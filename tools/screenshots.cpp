@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include "log/sample_log.h"
 #include "settings/program_prefs.h"
 #include "settings/settings_store.h"
+#include "support/sample_log.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form5.h"

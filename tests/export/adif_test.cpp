@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "log/sample_log.h"
+#include "support/sample_log.h"
 
 namespace vantrel {
 namespace {

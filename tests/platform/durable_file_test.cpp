@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "log/contact_log.h"
-#include "log/sample_log.h"
+#include "support/sample_log.h"
 
 namespace vantrel {
 namespace {

@@ -13,6 +13,7 @@
 
 #include "settings/program_prefs.h"
 #include "support/sample_log.h"
+#include "support/scripted_prompter.h"
 #include "ui/form1.h"
 
 namespace {

@@ -10,7 +10,9 @@
 
 #include "settings/program_prefs.h"
 #include "settings/settings_store.h"
+#include "support/memory_settings_store.h"
 #include "support/sample_log.h"
+#include "support/scripted_prompter.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form5.h"

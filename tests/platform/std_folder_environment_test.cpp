@@ -6,10 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "support/scratch_folder.h"
 
 namespace vantrel {
 namespace {
@@ -20,8 +21,6 @@ using Reports = std::vector<std::pair<std::string, std::string>>;
 class StdFolderEnvironmentTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::random_device rd;
-    home_ = std::filesystem::temp_directory_path() / ("vantrel_home_" + std::to_string(rd()));
     std::filesystem::create_directories(home_ / ".config");
     std::filesystem::create_directories(home_ / ".local/share");
     for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
@@ -34,13 +33,13 @@ class StdFolderEnvironmentTest : public ::testing::Test {
   void TearDown() override {
     for (const auto& [name, value] : saved_)
       value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-    std::filesystem::remove_all(home_);
   }
   void UserDirs(const std::string& line) {
     std::ofstream(home_ / ".config/user-dirs.dirs") << "# test\nXDG_DESKTOP_DIR=\"$HOME/D\"\n"
                                                     << line << "\n";
   }
-  std::filesystem::path home_;
+  ScratchFolder scratch_{"vantrel_home"};
+  std::filesystem::path home_{scratch_.path()};
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 

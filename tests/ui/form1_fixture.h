@@ -13,6 +13,8 @@
 #include <memory>
 
 #include "common/utc_clock.h"
+#include "support/fixed_clock.h"
+#include "support/scripted_prompter.h"
 #include "ui/form1.h"
 
 namespace vantrel::ui {

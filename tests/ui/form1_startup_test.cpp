@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/scripted_prompter.h"
 #include "ui/form1.h"
 #include "ui/program_start.h"
 

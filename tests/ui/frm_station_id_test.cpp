@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "contest/tallies.h"
+#include "support/scripted_prompter.h"
 #include "ui/utc_offset_check.h"
 
 namespace vantrel::ui {

@@ -247,30 +247,27 @@ StationSetupRefresh TakeStationSetup(const frmStationID& window, RunState& state
   StationSetupRefresh refresh;
   ProgramPrefs& prefs = state.prefs;
   ContestState& contest = state.contest;
-  // 1.
+  // The profile; an offset that is not a number keeps the one in force.
   prefs.OwnCall = ToLatin1(window.Text1->text());
   prefs.OwnGrid = TrimSpaces(ToLatin1(window.Text5->text()));
   double offset = 0;
   if (IsNumericText(window.Text6->text(), &offset) &&
       std::fabs(offset) <= std::numeric_limits<float>::max())
     prefs.UtcOffsetHours = static_cast<float>(offset);
-  // 3.
+  // No contest chosen keeps the contest in force.
   if (const int selected = window.SelectedContest(); selected != 0) contest.ContestId = selected;
-  // 4.
   contest.RoverStation = window.Option6->isChecked() ? 1 : 0;
   if (IsCqRover(contest.ContestId, contest.RoverStation))
     refresh.list_tooltip = FromLatin1(kRoverFontTooltip);
-  // 5.
   refresh.Label30 = FromLatin1(contest.CurrentMode);
   refresh.Label2 = FromLatin1(prefs.OwnCall);
   refresh.Label4 = FromLatin1(prefs.OwnGrid);
-  // 6.
+  // A coordinate that is not a number counts as 0, which the own grid then
+  // fills in; a grid that does not read leaves the position as entered.
   double value = 0;
   prefs.OwnLongitude = IsNumericText(window.Text2->text(), &value) ? value : 0;
   prefs.OwnLatitude = IsNumericText(window.Text3->text(), &value) ? value : 0;
-  // 8. A grid that does not read leaves the position as entered.
   OwnPositionFromGrid(prefs.OwnGrid, prefs.OwnLatitude, prefs.OwnLongitude);
-  // 10.
   refresh.reload_log = contest.ContestId == kCqContestId;
   return refresh;
 }
@@ -280,7 +277,7 @@ StationSetupRefresh RunStationSetup(QWidget* parent, RunState& state, Prompter& 
   auto window = std::make_unique<frmStationID>(state, prompter, screen, parent);
   window->exec();
   StationSetupRefresh refresh = TakeStationSetup(*window, state);
-  window.reset();  // 7.
+  window.reset();
   return refresh;
 }
 

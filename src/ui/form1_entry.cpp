@@ -228,11 +228,10 @@ void Form1::ReleaseHeldKeys() {
 // Returns true when the key was used up (discarded or handed on).
 bool Form1::CallKey(QChar key) {
   const QString text = txtCall->text();
-  // 1.
   if (text.isEmpty()) lblDialog->clear();
-  // 2.
+  // A double quote would break the quoted fields of log.txt.
   if (key == '"') return true;
-  // 3. Type-through: a digit after a complete call starts the report.
+  // Type-through: a digit after a complete call starts the report.
   if (IsDigit(key) && text.size() > 2 && txtCall->cursorPosition() == text.size() &&
       !txtCall->hasSelectedText()) {
     int digits = 0, last_digit = 0;
@@ -257,16 +256,13 @@ bool Form1::CallKey(QChar key) {
       return true;
     }
   }
-  // 4.
   if (text.size() < 3) lblDialog->setText(" ");
-  // 6.
   if (key == ' ') {
     txtRSTR->setFocus();
     return true;
   }
-  // 7.
   const QChar upper = Capital(key);
-  // 8.
+  // The match list follows the call as it will read after this key.
   const PartialDupeResult partial = PartialDupeCheck(
       state_.log, Std(text), static_cast<char>(upper.unicode()), state_.contest.CurrentBand,
       state_.prefs.OwnGrid, state_.PartialDupesOn == 1);
@@ -284,7 +280,7 @@ bool Form1::CallKey(QChar key) {
 }
 
 bool Form1::RstrKey(QChar key) {
-  // 1. A letter belongs to the grid.
+  // A letter belongs to the grid.
   if (key > '9' && type_through_target_ != 4) {
     type_through_key_ = key;
     type_through_target_ = 3;
@@ -292,15 +288,14 @@ bool Form1::RstrKey(QChar key) {
     txtSec->setFocus();
     return true;
   }
-  // 2.
+  // While a digit is typed through from the call field, that digit is the key.
   if (type_through_target_ == 4) key = type_through_key_;
-  // 3.
   if (key == ' ') {
     txtSec->setFocus();
     return true;
   }
   if (!IsDigit(key)) return true;  // `number`
-  // 4.
+  // The typed-through digit replaces the pre-filled report.
   if (type_through_target_ == 4) {
     txtRSTR->setText(QString(key));
     txtRSTR->setCursorPosition(1);
@@ -449,9 +444,7 @@ void Form1::ClearEntry() {
 }
 
 void Form1::Mains() {
-  // 1.
   frmcmp();
-  // 2.
   {
     const std::string call = Std(txtCall->text()), grid = Std(txtSec->text());
     const DupcheckResult dupe =
@@ -472,7 +465,6 @@ void Form1::Mains() {
       ClearEntry();
     }
   }
-  // 3.
   if (PostContestMode()) {
     const PostContestResult normal =
         NormalisePostContest(Std(txtPostConDate->text()), Std(txtPostConTime->text()));
@@ -489,7 +481,6 @@ void Form1::Mains() {
     }
     txtPostConTime->setText(Latin1(normal.time_text));
   }
-  // 4.
   if (!entry_incomplete_ && !dupe_found_) {
     if (state_.log.Full() || MultiplierListFull()) {
       prompter_.Beep();
@@ -534,7 +525,7 @@ void Form1::Mains() {
     lblDupe->clear();
     SetButtonColour(lblDupe);
   }
-  // 5.
+  // A frequency read from the radio belongs to one contact only.
   lblDupe->clear();
   SetButtonColour(lblDupe);
   Labeldisplay();
@@ -606,20 +597,20 @@ void Form1::SelectBand(int band_index) {
 }
 
 void Form1::RunBandChange() {
-  ResetGridMapColours();                                            // 1.
-  const BandChangeView view = vantrel::BandChange(state_.contest);  // 2.
-  Label21->setText(Latin1(view.caption));                           // 3.
-  SavePref();                                                       // 4.
-  for (QAction* item : bandMenuItems) item->setChecked(false);      // 5.
+  ResetGridMapColours();
+  const BandChangeView view = vantrel::BandChange(state_.contest);
+  Label21->setText(Latin1(view.caption));
+  SavePref();
+  for (QAction* item : bandMenuItems) item->setChecked(false);
   PaintBandLabels(0);
-  if (view.band) {  // 6.
+  if (view.band) {
     bandMenuItems[static_cast<size_t>(view.band->index - 1)]->setChecked(true);
     if (view.highlight_labels) PaintBandLabels(view.band->index);
   }
-  if (txtSec->text().size() > 3) txtSec_Change();  // 7.
-  ShowWorkedGrids();                               // 8.
-  RefreshBandMapSpots();                           // 9.
-  txtSec_Change();                                 // 10.
+  if (txtSec->text().size() > 3) txtSec_Change();
+  ShowWorkedGrids();
+  RefreshBandMapSpots();
+  txtSec_Change();
 }
 
 void Form1::SetMode(std::string_view mode) {

@@ -17,8 +17,17 @@ ScratchFolder::ScratchFolder(std::string_view prefix) {
 }
 
 ScratchFolder::~ScratchFolder() {
+  // Each folder gets its permissions back as the walk reaches it, before
+  // the walk opens it.
   std::error_code ec;
   fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+  for (auto it = fs::recursive_directory_iterator(
+           path_, fs::directory_options::skip_permission_denied, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    std::error_code entry_ec;
+    if (it->is_directory(entry_ec) && !it->is_symlink(entry_ec))
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, entry_ec);
+  }
   fs::remove_all(path_, ec);
 }
 

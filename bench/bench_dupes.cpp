@@ -6,7 +6,7 @@
 #include <string>
 
 #include "log/dupes.h"
-#include "log/sample_log.h"
+#include "support/sample_log.h"
 
 namespace {
 

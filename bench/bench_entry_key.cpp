@@ -11,8 +11,9 @@
 #include <fstream>
 #include <memory>
 
-#include "log/sample_log.h"
 #include "settings/program_prefs.h"
+#include "support/sample_log.h"
+#include "support/scripted_prompter.h"
 #include "ui/form1.h"
 
 namespace {

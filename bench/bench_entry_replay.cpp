@@ -22,8 +22,9 @@
 #include <memory>
 #include <vector>
 
-#include "log/sample_log.h"
 #include "settings/program_prefs.h"
+#include "support/sample_log.h"
+#include "support/scripted_prompter.h"
 #include "ui/form1.h"
 
 namespace {

@@ -9,8 +9,9 @@
 
 #include "export/adif.h"
 #include "export/cabrillo.h"
-#include "log/sample_log.h"
 #include "platform/durable_file.h"
+#include "support/sample_log.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -40,17 +41,8 @@ const vantrel::AdifAnswers kAdifAnswers{"100", "SSB", "ARRL June VHF QSO Party"}
 
 // A scratch folder for the written files, removed at exit.
 const std::string& ScratchFolder() {
-  static const std::string folder = [] {
-    std::string templ =
-        (std::filesystem::temp_directory_path() / "vantrel-bench-exports-XXXXXX").string();
-    if (!::mkdtemp(templ.data())) std::abort();
-    std::atexit([] {
-      std::error_code ec;
-      std::filesystem::remove_all(ScratchFolder(), ec);
-    });
-    return templ;
-  }();
-  return folder;
+  static const vantrel::ScratchFolder folder("vantrel-bench-exports");
+  return folder.path();
 }
 
 void BM_CabrilloText(benchmark::State& state) {

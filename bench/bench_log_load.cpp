@@ -1,7 +1,6 @@
 // Loading a full log.txt (12,000 contacts) from disk, against the cheapest
 // possible reading of the same bytes, so the reader's own cost shows.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,19 +9,16 @@
 #include <vector>
 
 #include "log/contact_log.h"
-#include "log/sample_log.h"
 #include "platform/durable_file.h"
+#include "support/sample_log.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
 // A full sample log in a private temporary folder for the whole run.
 class SampleFile {
  public:
-  SampleFile() {
-    std::string templ = (std::filesystem::temp_directory_path() / "vantrel-bench-XXXXXX").string();
-    if (!::mkdtemp(templ.data())) std::abort();
-    folder_ = templ;
-    path_ = folder_ + "/log.txt";
+  SampleFile() : folder_("vantrel-bench"), path_(folder_.File("log.txt")) {
     std::string error;
     const std::string text = vantrel::FormatLog(vantrel::MakeSampleLog(vantrel::kMaxContacts, 1));
     if (!vantrel::ReplaceFileAtomically(path_, text, error)) {
@@ -30,14 +26,11 @@ class SampleFile {
       std::abort();
     }
   }
-  ~SampleFile() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
   const std::string& path() const { return path_; }
 
  private:
-  std::string folder_, path_;
+  vantrel::ScratchFolder folder_;
+  std::string path_;
 };
 
 const SampleFile& Sample() {

@@ -7,7 +7,7 @@
 
 #include "contest/grid_map.h"
 #include "contest/tallies.h"
-#include "log/sample_log.h"
+#include "support/sample_log.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "log/contact_log.h"
-#include "log/sample_log.h"
+#include "support/sample_log.h"
 
 namespace {
 

@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <fstream>
 
-#include "log/sample_log.h"
 #include "settings/program_prefs.h"
 #include "settings/settings_store.h"
+#include "support/memory_settings_store.h"
+#include "support/sample_log.h"
+#include "support/scripted_prompter.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form5.h"

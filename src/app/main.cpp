@@ -5,11 +5,12 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 
-#include "settings/run_state.h"
+#include "platform/std_folder_environment.h"
 #include "ui/form1.h"
 #include "ui/logo_window.h"
 #include "ui/program_start.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 #include "ui/widget_text.h"
 
 int main(int argc, char** argv) {

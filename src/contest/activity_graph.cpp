@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "common/date_time_text.h"
 #include "contest/bands.h"
-#include "contest/date_time_text.h"
 
 namespace vantrel {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "common/quoted_value.h"
 #include "contest/bands.h"
-#include "settings/quoted_value.h"
 
 namespace vantrel {
 

@@ -5,17 +5,6 @@
 
 namespace vantrel {
 
-const BandInfo* FindBand(std::string_view label) {
-  for (const auto& band : kBands)
-    if (EqualsNoCase(band.label, label)) return &band;
-  return nullptr;
-}
-
-int BandIndex(std::string_view label) {
-  const BandInfo* band = FindBand(label);
-  return band ? band->index : 0;
-}
-
 const ContestInfo* FindContest(int contest_id) {
   if (contest_id < 1 || contest_id > kContestCount) return nullptr;
   return &kContests[static_cast<size_t>(contest_id - 1)];

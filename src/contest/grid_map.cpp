@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "common/locator.h"
 #include "contest/bands.h"
-#include "contest/locator.h"
 
 namespace vantrel {
 

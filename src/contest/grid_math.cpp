@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "contest/locator.h"
+#include "common/locator.h"
 
 namespace vantrel {
 

@@ -1,7 +1,7 @@
 #include "contest/log_contact.h"
 
-#include "contest/date_time_text.h"
-#include "contest/locator.h"
+#include "common/date_time_text.h"
+#include "common/locator.h"
 #include "log/dupes.h"
 
 namespace vantrel {

@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/utc_clock.h"
 #include "contest/bands.h"
 #include "contest/tallies.h"
-#include "contest/utc_clock.h"
 #include "log/contact_log.h"
 #include "log/entry_keys.h"
 #include "log/log_storage.h"

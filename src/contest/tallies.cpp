@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "contest/date_time_text.h"
-#include "contest/locator.h"
+#include "common/date_time_text.h"
+#include "common/locator.h"
 
 namespace vantrel {
 

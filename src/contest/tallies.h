@@ -18,8 +18,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/utc_clock.h"
 #include "contest/bands.h"
-#include "contest/utc_clock.h"
 #include "log/contact_log.h"
 
 namespace vantrel {

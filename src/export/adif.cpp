@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "common/date_time_text.h"
 #include "contest/bands.h"
-#include "contest/date_time_text.h"
 #include "export/export_text.h"
 
 namespace vantrel {

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "common/date_time_text.h"
 #include "contest/bands.h"
-#include "contest/date_time_text.h"
 #include "export/export_text.h"
 
 namespace vantrel {

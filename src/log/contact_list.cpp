@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "contest/date_time_text.h"
+#include "common/date_time_text.h"
 
 namespace vantrel {
 

@@ -1,6 +1,6 @@
 #include "log/contact_log.h"
 
-#include "settings/quoted_value.h"
+#include "common/quoted_value.h"
 
 namespace vantrel {
 

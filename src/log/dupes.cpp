@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "contest/bands.h"
-#include "contest/locator.h"
+#include "common/locator.h"
+#include "common/text.h"
 
 namespace vantrel {
 namespace {

@@ -4,9 +4,9 @@
 #include <chrono>
 #include <cstdio>
 
-#include "contest/bands.h"
-#include "contest/date_time_text.h"
-#include "settings/user_folders.h"
+#include "common/band_table.h"
+#include "common/date_time_text.h"
+#include "common/text.h"
 
 namespace vantrel {
 namespace {

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
 #include "log/contact_log.h"
 
 namespace vantrel {

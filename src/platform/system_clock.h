@@ -1,7 +1,7 @@
 // The computer's local wall clock, for the UTC rule and the clock display.
 #pragma once
 
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
 
 namespace vantrel {
 

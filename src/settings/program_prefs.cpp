@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "settings/quoted_value.h"
+#include "common/quoted_value.h"
 
 namespace vantrel {
 

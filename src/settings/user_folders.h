@@ -4,11 +4,11 @@
 //
 // Responsibilities: choose the documents area in a fixed order of preference
 // and create the folders that are missing, reporting what fails and going on.
-// Collaborations: a FolderEnvironment for the platform facts (tests pass a
-// fake); start-up, which resolves both folders; backups and file naming.
+// Collaborations: a FolderEnvironment for the platform facts
+// (platform/std_folder_environment; tests pass a fake); start-up, which
+// resolves both folders; backups.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -44,29 +44,6 @@ class FolderEnvironment {
   virtual void Report(const std::string& title, const std::string& text) = 0;
 };
 
-// The machine's real folders: $HOME as the profile, the XDG documents folder
-// as "My Documents" (only when it is not $HOME itself), $HOME/Documents,
-// $XDG_DATA_HOME (default ~/.local/share) as application data.
-class StdFolderEnvironment : public FolderEnvironment {
- public:
-  using Reporter = std::function<void(const std::string& title, const std::string& text)>;
-
-  // Without a reporter, reports go to standard error.
-  void set_reporter(Reporter reporter) { reporter_ = std::move(reporter); }
-
-  std::string Profile() override;
-  std::string MyDocuments() override;
-  std::string Documents() override;
-  std::string AppData() override;
-  std::string FallbackBase() override;
-  bool FolderExists(const std::string& path) override;
-  bool CreateFolder(const std::string& path, std::string& error) override;
-  void Report(const std::string& title, const std::string& text) override;
-
- private:
-  Reporter reporter_;
-};
-
 // "base/vendor", creating "base/vendor" and "base/vendor/program" where they
 // are missing. The base is, first that applies: the fallback when there is
 // no profile; "My Documents" (created silently if missing); the profile's
@@ -79,8 +56,7 @@ std::string ResolveVendorFolder(FolderEnvironment& env, std::string_view vendor,
 // exists afterwards. Never throws.
 bool EnsureFolder(FolderEnvironment& env, const std::string& path, bool report_failures);
 
-// The leading run of "0".."9" and "A".."Z" of `text`, for naming files after
-// the operator's call; "YourCall" when there is none.
-std::string CallForFileName(std::string_view text);
+// `base` and `sub` joined by one "/", whatever slashes they end or start with.
+std::string JoinPath(std::string_view base, std::string_view sub);
 
 }  // namespace vantrel

@@ -13,8 +13,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "settings/run_state.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

@@ -22,11 +22,10 @@
 #include <functional>
 #include <memory>
 
+#include "common/utc_clock.h"
 #include "contest/grid_map.h"
 #include "contest/tallies.h"
-#include "contest/utc_clock.h"
 #include "log/log_storage.h"
-#include "settings/run_state.h"
 #include "settings/settings_store.h"
 #include "ui/contact_list_view.h"
 #include "ui/form6.h"
@@ -34,6 +33,7 @@
 #include "ui/frm_station_id.h"
 #include "ui/log_maintenance_ui.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

@@ -7,7 +7,10 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "common/date_time_text.h"
 #include "contest/bands.h"
+#include "log/dupes.h"
+#include "platform/durable_file.h"
 #include "ui/form1.h"
 #include "ui/form1_entry_panel.h"
 #include "ui/frm_band_plan.h"
@@ -229,20 +232,20 @@ void Form1::SelectBand(int band_index) {
 }
 
 void Form1::RunBandChange() {
-  ResetGridMapColours();                                            // 1.
-  const BandChangeView view = vantrel::BandChange(state_.contest);  // 2.
-  Label21->setText(Latin1(view.caption));                           // 3.
-  SavePref();                                                       // 4.
-  for (QAction* item : bandMenuItems) item->setChecked(false);      // 5.
+  ResetGridMapColours();
+  const BandChangeView view = vantrel::BandChange(state_.contest);
+  Label21->setText(Latin1(view.caption));
+  SavePref();
+  for (QAction* item : bandMenuItems) item->setChecked(false);
   PaintBandLabels(0);
-  if (view.band) {  // 6.
+  if (view.band) {
     bandMenuItems[static_cast<size_t>(view.band->index - 1)]->setChecked(true);
     if (view.highlight_labels) PaintBandLabels(view.band->index);
   }
-  if (txtSec->text().size() > 3) txtSec_Change();  // 7.
-  ShowWorkedGrids();                               // 8.
-  RefreshBandMapSpots();                           // 9.
-  txtSec_Change();                                 // 10.
+  if (txtSec->text().size() > 3) txtSec_Change();
+  ShowWorkedGrids();
+  RefreshBandMapSpots();
+  txtSec_Change();
 }
 
 void Form1::SetMode(std::string_view mode) {

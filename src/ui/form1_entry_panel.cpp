@@ -4,8 +4,8 @@
 #include <QInputMethodEvent>
 #include <algorithm>
 
+#include "common/date_time_text.h"
 #include "contest/bands.h"
-#include "contest/date_time_text.h"
 #include "contest/log_contact.h"
 #include "log/dupes.h"
 #include "platform/durable_file.h"

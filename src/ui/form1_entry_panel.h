@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <vector>
 
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
 #include "log/entry_keys.h"
 
 class QInputMethodEvent;

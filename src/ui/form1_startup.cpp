@@ -36,26 +36,26 @@ bool Form1::Load() {
   RemoveLeftoverTemporaries(state_.LogPath());
   RemoveLeftoverTemporaries(state_.PrefsPath());
 
-  // 1. Values that stand even when the preference file cannot be read.
+  // Values that stand even when the preference file cannot be read.
   state_.prefs.RecordRst = 1;
   state_.prefs.FormSizePercent = 100;
   Label3->setVisible(false);
 
-  // 2. The whole screen, controls scaled by the design factors.
+  // The whole screen, controls scaled by the design factors.
   LayoutMainAtCreation(*design_, screen_);
 
-  // 3. The design already runs the lists down to the band table heading.
+  // The design already runs the lists down to the band table heading.
   lblDialog->setText("Select a band and mode from the menu bar!");
 
-  // 5. Bearing and distance start empty; map squares show the window behind.
+  // Bearing and distance start empty; map squares show the window behind.
   Label23->clear();
   Label24->clear();
   for (QLabel* g : lblGrid) g->setAutoFillBackground(false);
 
-  // 6.
+  // Partial matches are listed from start-up on; cmdDup turns them off.
   state_.PartialDupesOn = 1;
 
-  // 7. The preference file. A damaged file is reported; the values read so
+  // The preference file. A damaged file is reported; the values read so
   // far stand and the rest keep their defaults, so the log still gets loaded
   // before the operator can log anything.
   {
@@ -94,23 +94,24 @@ bool Form1::Load() {
   Timer2_Tick();
   Timer1->start();
 
-  OfferUtcOffsetCorrection();  // 8.
-  ApplyGridMapView();          // 9.
+  OfferUtcOffsetCorrection();
+  ApplyGridMapView();
   if (state_.prefs.FormSizePercent < 100)
-    LayoutMainPercent(*design_, screen_, state_.prefs.FormSizePercent);  // 10.
-  ApplyModeDisplay();                                                    // 11.
-  RunBandChange();                                                       // 12.
-  mnuRstRecord->setChecked(state_.prefs.RecordRst == 1);                 // 13.
+    LayoutMainPercent(*design_, screen_, state_.prefs.FormSizePercent);
+  ApplyModeDisplay();
+  RunBandChange();
+  mnuRstRecord->setChecked(state_.prefs.RecordRst == 1);
   mnuRstDontRecord->setChecked(state_.prefs.RecordRst != 1);
-  OpenStationSetup();  // 14.
+  OpenStationSetup();
   // A "File Error" in the setup's reload ends the run before anything can
   // offer to erase the damaged file.
   if (terminate_requested_ || !EnsureLogExists()) return false;
-  if (!AskContinueLog()) return false;                     // 15.
-  ReadVoiceKeyerSettings();                                // 16.
-  ReadCwSettings();                                        // 17.
-  ApplyFullLayout();                                       // 18.
-  if (state_.prefs.RigType != "None") OpenRigInterface();  // 19.
+  if (!AskContinueLog()) return false;
+  // Keyers and radio start only once the operator has chosen to go on.
+  ReadVoiceKeyerSettings();
+  ReadCwSettings();
+  ApplyFullLayout();
+  if (state_.prefs.RigType != "None") OpenRigInterface();
 
   if (state_.SeededDefaults)
     lblDialog->setText("Default data files created in " + PathText(state_.WorkingDirectory) +

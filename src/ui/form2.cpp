@@ -4,9 +4,9 @@
 #include <QValidator>
 #include <array>
 
+#include "common/text.h"
 #include "contest/bands.h"
 #include "export/export_text.h"
-#include "settings/user_folders.h"
 #include "ui/form1.h"
 #include "ui/widget_text.h"
 

@@ -18,11 +18,11 @@
 #include <memory>
 
 #include "export/cabrillo.h"
-#include "settings/run_state.h"
 #include "settings/settings_store.h"
 #include "ui/adif_export.h"
 #include "ui/form_scale.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

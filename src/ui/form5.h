@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "settings/run_state.h"
 #include "ui/form_scale.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

@@ -18,9 +18,9 @@
 #include <string>
 
 #include "contest/band_plan.h"
-#include "settings/run_state.h"
 #include "ui/form_scale.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <limits>
 
+#include "common/locator.h"
+#include "common/quoted_value.h"
 #include "contest/grid_math.h"
-#include "contest/locator.h"
 #include "contest/tallies.h"
-#include "settings/quoted_value.h"
 
 namespace vantrel::ui {
 
@@ -262,38 +262,35 @@ StationSetupRefresh TakeStationSetup(const frmStationID& window, RunState& state
   const bool was_derived =
       PositionFollowsGrid(prefs.OwnGrid, prefs.OwnLatitude, prefs.OwnLongitude);
   const double shown_latitude = prefs.OwnLatitude, shown_longitude = prefs.OwnLongitude;
-  // 1.
+  // The profile; an offset that is not a number keeps the one in force.
   prefs.OwnCall = ToLatin1(window.Text1->text());
   prefs.OwnGrid = TrimSpaces(ToLatin1(window.Text5->text()));
   double offset = 0;
   if (IsNumericText(window.Text6->text(), &offset) &&
       std::fabs(offset) <= std::numeric_limits<float>::max())
     prefs.UtcOffsetHours = static_cast<float>(offset);
-  // 3.
+  // No contest chosen keeps the contest in force.
   if (const int selected = window.SelectedContest(); selected != 0) contest.ContestId = selected;
-  // 4.
   contest.RoverStation = window.Option6->isChecked() ? 1 : 0;
   if (IsCqRover(contest.ContestId, contest.RoverStation))
     refresh.list_tooltip = FromLatin1(kRoverFontTooltip);
-  // 5.
   refresh.Label30 = FromLatin1(contest.CurrentMode);
   refresh.Label2 = FromLatin1(prefs.OwnCall);
   refresh.Label4 = FromLatin1(prefs.OwnGrid);
-  // 6.
+  // A coordinate that is not a number counts as 0, which the own grid then
+  // fills in; a grid that does not read leaves the position as entered.
   double value = 0;
   prefs.OwnLongitude = IsNumericText(window.Text2->text(), &value) ? value : 0;
   prefs.OwnLatitude = IsNumericText(window.Text3->text(), &value) ? value : 0;
-  // 8. A position derived from the grid, left as the window showed it,
-  // follows the grid: the rover's bearings and map move with it. One the
-  // operator typed stays. A grid that does not read leaves the position as
-  // entered.
+  // A position derived from the grid, left as the window showed it, follows
+  // the grid: the rover's bearings and map move with it. One the operator
+  // typed stays. A grid that does not read leaves the position as entered.
   if (was_derived && prefs.OwnLatitude == shown_latitude && prefs.OwnLongitude == shown_longitude &&
       LocatorCentre(prefs.OwnGrid)) {
     prefs.OwnLatitude = 0;
     prefs.OwnLongitude = 0;
   }
   OwnPositionFromGrid(prefs.OwnGrid, prefs.OwnLatitude, prefs.OwnLongitude);
-  // 10.
   refresh.reload_log = contest.ContestId == kCqContestId;
   return refresh;
 }
@@ -303,7 +300,7 @@ StationSetupRefresh RunStationSetup(QWidget* parent, RunState& state, Prompter& 
   auto window = std::make_unique<frmStationID>(state, prompter, screen, parent);
   window->exec();
   StationSetupRefresh refresh = TakeStationSetup(*window, state);
-  window.reset();  // 7.
+  window.reset();
   return refresh;
 }
 

@@ -3,8 +3,8 @@
 // opens it from "&Setup" and once at start-up, then takes the values over.
 //
 // Responsibilities: the window with its key rules and the numeric check of
-// the offset; Done stores five shared-preference keys; mnuSetup_Click's
-// steps on the run state, which say what the main window must refresh.
+// the offset; Done stores five shared-preference keys; taking the values
+// over into the run state, which says what the main window must refresh.
 // Collaborations: RunState (profile, contest, shared preferences), Prompter,
 // contest/grid_math (own position), form_scale (style A layout).
 #pragma once
@@ -18,9 +18,9 @@
 #include <memory>
 #include <string_view>
 
-#include "settings/run_state.h"
 #include "ui/form_scale.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 
@@ -88,10 +88,10 @@ class frmStationID : public QDialog {
   bool checking_text6_ = false;
 };
 
-// What the main window refreshes after setup (mnuSetup_Click steps 2, 4, 5
-// and 9 to 12): the tooltip of List1 and List2, the mode, call and grid
-// labels, SavePref, a reload of the log for the CQ contest, Labeldisplay,
-// then GridFill, every map square to RemainingColor, and ShowWorkedGrids.
+// What the main window refreshes after setup: the tooltip of List1 and List2,
+// the mode, call and grid labels, SavePref, a reload of the log for the CQ
+// contest, Labeldisplay, then GridFill, every map square to RemainingColor,
+// and ShowWorkedGrids.
 struct StationSetupRefresh {
   QString list_tooltip;     // "Click list to reduce font size" for a CQ rover
   QString Label30;          // CurrentMode
@@ -100,12 +100,12 @@ struct StationSetupRefresh {
   bool reload_log = false;  // mnuopen2, which rebuilds the tallies
 };
 
-// mnuSetup_Click steps 1 to 8 once the window has returned: the profile, the
-// contest and station type, and the own position: the centre of the own
-// grid when either coordinate is 0, or when the position shown was derived
-// from the previous grid and left alone (PositionFollowsGrid). Each step
-// stands alone: one that cannot be done (an offset that is not a number, a
-// grid that does not read) is skipped and the rest still run.
+// Takes the values over once the window has returned: the profile, the
+// contest and station type, and the own position: the centre of the own grid
+// when either coordinate is 0, or when the position shown was derived from the
+// previous grid and left alone (PositionFollowsGrid). Each value stands alone:
+// one that cannot be taken (an offset that is not a number, a grid that does
+// not read) is skipped and the rest still are.
 StationSetupRefresh TakeStationSetup(const frmStationID& window, RunState& state);
 
 // The whole window side of mnuSetup_Click: shows the window modally, takes

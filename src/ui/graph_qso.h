@@ -18,9 +18,9 @@
 
 #include "contest/activity_graph.h"
 #include "log/contact_log.h"
-#include "settings/run_state.h"
 #include "ui/form_scale.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

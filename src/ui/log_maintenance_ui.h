@@ -16,12 +16,12 @@
 #include <QWidget>
 #include <functional>
 
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
 #include "log/log_storage.h"
-#include "settings/run_state.h"
 #include "ui/adif_export.h"
 #include "ui/form_scale.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

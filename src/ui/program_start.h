@@ -7,9 +7,9 @@
 #include <functional>
 
 #include "platform/log_lock.h"
-#include "settings/run_state.h"
 #include "settings/user_folders.h"
 #include "ui/prompter.h"
+#include "ui/run_state.h"
 
 namespace vantrel::ui {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "settings/quoted_value.h"
+#include "common/quoted_value.h"
 #include "ui/frm_station_id.h"
 
 namespace vantrel::ui {

@@ -12,7 +12,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
 #include "ui/prompter.h"
 
 namespace vantrel::ui {

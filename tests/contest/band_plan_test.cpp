@@ -216,8 +216,7 @@ TEST(BandChartTest, AnOutlineWithoutWidthEndsTheDrawingAtItsFirstSegment) {
 class ShippedBandPlanTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::ifstream in(std::string(VANTREL_SHIPPED_DATA_DIR) + "/BandPlan.txt",
-                     std::ios::binary);
+    std::ifstream in(std::string(VANTREL_SHIPPED_DATA_DIR) + "/BandPlan.txt", std::ios::binary);
     ASSERT_TRUE(in) << "data/BandPlan.txt missing";
     text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     ASSERT_TRUE(ParseBandPlan(text_, plan_).ok());

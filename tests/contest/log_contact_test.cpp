@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fixed_clock.h"
 #include "support/sample_contact.h"
 
 namespace vantrel {

@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "log/sample_log.h"
+#include "support/sample_contact.h"
+#include "support/sample_log.h"
 
 namespace vantrel {
 namespace {
@@ -19,7 +22,18 @@ const std::string kCaption =
     "QX9ZZ's Vantrel 3.0" + std::string(64, ' ') + "https://vantrel.example.org";
 
 ContactRecord Contact() {
-  return {"N0CALL", "59", "FN31", "57", "FN20", "2007/06/09", "18:30:15", "144 M", "PH", "144.200"};
+  ContactRecord r = SampleContact("N0CALL");
+  r.RstSnt = "57";
+  return r;
+}
+
+// A whole expected file from tests/data, byte for byte.
+std::string Golden(const std::string& name) {
+  std::ifstream in(std::string(VANTREL_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  EXPECT_FALSE(bytes.str().empty()) << name;
+  return bytes.str();
 }
 
 std::string Record(const ContactRecord& r, AdifAnswers answers = {"100", "SSB", ""}) {
@@ -78,13 +92,7 @@ bool ReadAdif(const std::string& text, std::vector<Fields>& records) {
 
 TEST(AdifFile, EmptyLogIsHeaderOnly) {
   EXPECT_EQ(FormatAdif(ContactLog{}, {kCaption, "6/9/2007 6:30:15 PM"}, {}),
-            "ADIF Export from QX9ZZ's Vantrel 3.0\r\n"
-            "Contest log of one station in the North-American VHF and UHF contests.\r\n"
-            "Each record holds one contact, in the order it was logged.\r\n"
-            "<PROGRAMID:15>QX9ZZ's Vantrel\r\n"
-            "Log exported on: 6/9/2007 6:30:15 PM\r\n"
-            "\r\n"
-            "<EOH>\r\n");
+            Golden("adif_empty.adi"));
 }
 
 TEST(AdifRecord, AllAnswersGiveThreeLinesAndEorAlone) {

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <utility>
+
+#include "support/sample_contact.h"
 
 namespace vantrel {
 namespace {
@@ -15,22 +19,24 @@ const std::string kCaption =
 
 ContactRecord Contact(std::string call, std::string grid, std::string band, std::string mode,
                       std::string date = "2026/06/14", std::string time = "18:02:45") {
-  ContactRecord r;
-  r.Call = std::move(call);
-  r.RstRcvd = "59";
-  r.GridRcvd = std::move(grid);
-  r.RstSnt = "59";
-  r.GridSent = "FN20";
+  ContactRecord r = SampleContact(call, grid, band);
   r.Date = std::move(date);
   r.Time = std::move(time);
-  r.Band = std::move(band);
   r.Mode = std::move(mode);
-  r.Freq = "144.200";
   return r;
 }
 
 CabrilloStation Station(int contest_id = 2, std::string own_call = "K1AB") {
   return {std::move(own_call), contest_id, kCaption, "1234"};
+}
+
+// A whole expected file from tests/data, byte for byte.
+std::string Golden(const std::string& name) {
+  std::ifstream in(std::string(VANTREL_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  EXPECT_FALSE(bytes.str().empty()) << name;
+  return bytes.str();
 }
 
 // Text starting at a 1-based column.
@@ -47,25 +53,7 @@ TEST(CabrilloFile, EmptyLogGivesHeaderAndEnd) {
   sheet.Address2 = "Anytown CT 06000";
   sheet.Email = "pat@example.org";
   sheet.Soapbox = "Great conditions";
-  const std::string expected =
-      "START-OF-LOG: 2.0\r\n"
-      "CREATED-BY: QX9ZZ's Vantrel 3.0\r\n"
-      "ARRL-SECTION: CT\r\n"
-      "CONTEST: ARRL-VHF-JUN\r\n"
-      "CALLSIGN: K1AB\r\n"
-      "CATEGORY: SINGLE-OP ALL LOW \r\n"
-      "CLAIMED-SCORE: 1234\r\n"
-      "OPERATORS: K1AB\r\n"
-      "CLUB: Hilltop Contest Club\r\n"
-      "NAME: Pat Doe\r\n"
-      "ADDRESS: 1 Main St\r\n"
-      "ADDRESS: Anytown CT 06000\r\n"
-      "ADDRESS: (e-mail) pat@example.org\r\n"
-      "SOAPBOX: Great conditions\r\n"
-      "SOAPBOX:\r\n"
-      "SOAPBOX:\r\n"
-      "END-OF-LOG:\r\n";
-  EXPECT_EQ(FormatCabrillo(ContactLog{}, Station(), sheet), expected);
+  EXPECT_EQ(FormatCabrillo(ContactLog{}, Station(), sheet), Golden("cabrillo_june_empty.log"));
 }
 
 TEST(CabrilloFile, CqContestDropsSectionAndAddsAssistedAfterCategory) {
@@ -73,25 +61,7 @@ TEST(CabrilloFile, CqContestDropsSectionAndAddsAssistedAfterCategory) {
   sheet.Section = "CT";  // typed before switching contests; must not appear
   sheet.power = PowerChoice::Option18;
   sheet.Operators = "K1AB W1XYZ";
-  const std::string expected =
-      "START-OF-LOG: 2.0\r\n"
-      "CREATED-BY: QX9ZZ's Vantrel 3.0\r\n"
-      "CONTEST: CQ-VHF\r\n"
-      "CALLSIGN: K1AB\r\n"
-      "CATEGORY: SINGLE-OP ALL HIGH   \r\n"
-      "CATEGORY-ASSISTED: NON-ASSISTED\r\n"
-      "CLAIMED-SCORE: 1234\r\n"
-      "OPERATORS: K1AB W1XYZ\r\n"
-      "CLUB: \r\n"
-      "NAME: \r\n"
-      "ADDRESS: \r\n"
-      "ADDRESS: \r\n"
-      "ADDRESS: (e-mail) \r\n"
-      "SOAPBOX: \r\n"
-      "SOAPBOX:\r\n"
-      "SOAPBOX:\r\n"
-      "END-OF-LOG:\r\n";
-  EXPECT_EQ(FormatCabrillo(ContactLog{}, Station(5), sheet), expected);
+  EXPECT_EQ(FormatCabrillo(ContactLog{}, Station(5), sheet), Golden("cabrillo_cq_empty.log"));
 
   sheet.power = PowerChoice::Option19;
   EXPECT_NE(FormatCabrillo(ContactLog{}, Station(5), sheet)

@@ -4,15 +4,19 @@
 
 #include <string>
 
+#include "support/sample_contact.h"
+
 namespace vantrel {
 namespace {
 
 ContactRecord Contact(std::string call, std::string grid, std::string band = "144 M",
                       std::string own_grid = "FN20", std::string mode = "PH",
                       std::string time = "18:30:15") {
-  return {std::move(call),     "59",         std::move(grid), "59",
-          std::move(own_grid), "2007/06/09", std::move(time), std::move(band),
-          std::move(mode),     "144.200"};
+  ContactRecord r = SampleContact(call, grid, band);
+  r.GridSent = std::move(own_grid);
+  r.Mode = std::move(mode);
+  r.Time = std::move(time);
+  return r;
 }
 
 ContactLog LogOf(std::initializer_list<ContactRecord> records) {

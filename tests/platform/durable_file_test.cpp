@@ -18,35 +18,23 @@
 #include <vector>
 
 #include "log/contact_log.h"
-#include "log/sample_log.h"
+#include "support/sample_log.h"
+#include "support/scratch_folder.h"
 
 namespace vantrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir {
+// The folder's entries are what crash tests inspect after a killed write.
+class TempDir : public ScratchFolder {
  public:
-  TempDir() {
-    std::string templ = (fs::temp_directory_path() / "vantrel-durable-XXXXXX").string();
-    if (!::mkdtemp(templ.data())) std::abort();
-    path_ = templ;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
+  TempDir() : ScratchFolder("vantrel-durable") {}
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename());
+    for (const auto& e : fs::directory_iterator(path())) names.push_back(e.path().filename());
     return names;
   }
-
- private:
-  std::string path_;
 };
 
 std::string Slurp(const std::string& path) {

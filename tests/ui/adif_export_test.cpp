@@ -1,5 +1,6 @@
 // The ADIF export flow with scripted answers and a scripted save dialog.
 #include "ui/adif_export.h"
+#include "support/scripted_prompter.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

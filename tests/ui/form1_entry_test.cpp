@@ -10,7 +10,7 @@
 
 #include <fstream>
 
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
 #include "ui/form1.h"
 #include "ui/form1_fixture.h"
 

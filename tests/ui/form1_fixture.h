@@ -12,7 +12,9 @@
 #include <fstream>
 #include <memory>
 
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
+#include "support/fixed_clock.h"
+#include "support/scripted_prompter.h"
 #include "ui/form1.h"
 
 namespace vantrel::ui {

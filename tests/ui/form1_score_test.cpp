@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include "support/scripted_prompter.h"
 #include "ui/form1_fixture.h"
 #include "ui/frm_station_id.h"
 #include "ui/widget_text.h"

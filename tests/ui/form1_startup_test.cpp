@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/scripted_prompter.h"
 #include "ui/form1.h"
 #include "ui/frm_edit_con.h"
 #include "ui/program_start.h"

@@ -1,6 +1,8 @@
 // The summary sheet typed into with QTest, the Cabrillo file checked byte
 // for byte, and the remembered details checked in both stores.
 #include "ui/form2.h"
+#include "support/memory_settings_store.h"
+#include "support/scripted_prompter.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

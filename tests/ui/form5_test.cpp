@@ -55,8 +55,7 @@ TEST_F(Form5Test, EightBitTextIsReadAsLatin1) {
 }
 
 TEST(ShippedHelpTest, HelpFileIsEightBitCrLfText) {
-  std::ifstream in(std::string(VANTREL_SHIPPED_DATA_DIR) + "/readVHF.txt",
-                   std::ios::binary);
+  std::ifstream in(std::string(VANTREL_SHIPPED_DATA_DIR) + "/readVHF.txt", std::ios::binary);
   ASSERT_TRUE(in) << "data/readVHF.txt missing";
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GT(text.size(), 2000u);

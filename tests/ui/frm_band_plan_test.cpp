@@ -1,6 +1,7 @@
 // The band privileges window over band plan files in a scratch working
 // folder, laid out for a 1920 x 1080 screen with a 1920 x 1040 work area.
 #include "ui/frm_band_plan.h"
+#include "support/scripted_prompter.h"
 
 #include <gtest/gtest.h>
 #include <QTemporaryDir>

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QTest>
 #include "support/sample_contact.h"
+#include "support/scripted_prompter.h"
 
 #include <string>
 

@@ -11,6 +11,7 @@
 
 #include "contest/tallies.h"
 #include "platform/shared_prefs_file.h"
+#include "support/scripted_prompter.h"
 #include "ui/utc_offset_check.h"
 
 namespace vantrel::ui {

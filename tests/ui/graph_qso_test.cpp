@@ -1,6 +1,7 @@
 // The activity graph window over logs built in memory, laid out for a
 // 1920 x 1080 screen whose work area leaves 40 pixels for a taskbar.
 #include "ui/graph_qso.h"
+#include "support/scripted_prompter.h"
 
 #include <gtest/gtest.h>
 #include <QTest>

@@ -15,6 +15,9 @@
 
 #include "log/log_maintenance.h"
 #include "platform/durable_file.h"
+#include "support/fixed_clock.h"
+#include "support/sample_contact.h"
+#include "support/scripted_prompter.h"
 #include "ui/contact_list_view.h"
 #include "ui/frm_edit_con.h"
 
@@ -22,18 +25,7 @@ namespace vantrel::ui {
 namespace {
 
 ContactRecord Contact(const std::string& call, const std::string& grid = "FN31") {
-  ContactRecord r;
-  r.Call = call;
-  r.RstRcvd = "59";
-  r.GridRcvd = grid;
-  r.RstSnt = "59";
-  r.GridSent = "FN20";
-  r.Date = "2007/06/09";
-  r.Time = "18:30:15";
-  r.Band = "144 M";
-  r.Mode = "PH";
-  r.Freq = "144.200";
-  return r;
+  return SampleContact(call, grid);
 }
 
 std::string LogOf(std::initializer_list<const char*> calls) {

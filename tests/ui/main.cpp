@@ -1,7 +1,7 @@
 // Widget tests need one QApplication for the whole run; it uses the offscreen
 // platform so the tests run without a display.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

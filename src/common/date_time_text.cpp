@@ -1,4 +1,4 @@
-#include "contest/date_time_text.h"
+#include "common/date_time_text.h"
 
 #include <array>
 #include <cstdio>

@@ -1,4 +1,5 @@
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
+#include "support/fixed_clock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "contest/locator.h"
+#include "common/locator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "contest/utc_clock.h"
+#include "common/utc_clock.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "contest/date_time_text.h"
+#include "common/date_time_text.h"
 
 namespace vantrel {
 namespace {

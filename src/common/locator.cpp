@@ -1,4 +1,4 @@
-#include "contest/locator.h"
+#include "common/locator.h"
 
 namespace vantrel {
 namespace {

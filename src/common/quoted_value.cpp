@@ -1,4 +1,4 @@
-#include "settings/quoted_value.h"
+#include "common/quoted_value.h"
 
 #include <charconv>
 #include <cmath>

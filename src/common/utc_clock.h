@@ -4,8 +4,8 @@
 //
 // Responsibilities: UTC from local time and offset; the log's date and time
 // texts; the once-a-second clock texts.
-// Collaborations: a Clock supplied by the platform layer (tests inject their
-// own); the main window (Timer2, Mains), scoring (rates).
+// Collaborations: a Clock supplied by the platform layer (tests inject a
+// FixedClock from the support library); the main window (Timer2, Mains), scoring (rates).
 #pragma once
 
 #include <chrono>
@@ -23,18 +23,6 @@ class Clock {
   virtual ~Clock() = default;
   // The computer's local wall time.
   virtual LocalTime Now() const = 0;
-};
-
-// A clock that stays where it is set, for tests and replays.
-class FixedClock : public Clock {
- public:
-  explicit FixedClock(LocalTime now = {}) : now_(now) {}
-  LocalTime Now() const override { return now_; }
-  void Set(LocalTime now) { now_ = now; }
-  void Advance(std::chrono::milliseconds by) { now_ += by; }
-
- private:
-  LocalTime now_;
 };
 
 // Local time from calendar fields, for tests and callers holding broken-down

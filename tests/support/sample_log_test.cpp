@@ -1,4 +1,4 @@
-#include "log/sample_log.h"
+#include "support/sample_log.h"
 
 #include <gtest/gtest.h>
 

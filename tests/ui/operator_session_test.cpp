@@ -231,11 +231,15 @@ TEST_F(OperatorSessionTest, JuneRoverSessionGivesTheLogScoreAndExportsWorkedOutB
   // Cabrillo through the summary sheet, typed like the rest.
   MemorySettingsStore settings;
   const QString cabrillo = dir_.filePath("K1RZ.log");
+  QString proposal;
   Form2 sheet({state_,
                settings,
                prompter_,
                form_->lblTotScore->text(),
-               [&](QWidget*, const QString&, const QString&) { return cabrillo; },
+               [&](QWidget*, const QString& proposed, const QString&) {
+                 proposal = proposed;
+                 return cabrillo;
+               },
                {}},
               ScreenGeometry{QRect(0, 0, 1366, 768), QRect(0, 0, 1366, 728)});
   sheet.show();
@@ -244,6 +248,7 @@ TEST_F(OperatorSessionTest, JuneRoverSessionGivesTheLogScoreAndExportsWorkedOutB
   Retype(sheet.Text5, "Pat Doe");
   QTest::mouseClick(sheet.Command4, Qt::LeftButton);
   EXPECT_EQ(Read("K1RZ.log"), Golden("cabrillo.log"));
+  EXPECT_TRUE(proposal.endsWith("/K1RZ.log")) << proposal.toStdString();  // the call without /R
 
   AdifExportHooks adif;
   const QString adi = dir_.filePath("june.adi");

@@ -11,6 +11,7 @@
 #include "ui/frm_band_plan.h"
 #include "ui/graph_qso.h"
 #include "ui/log_maintenance_ui.h"
+#include "ui/menu_focus.h"
 #include "ui/widget_text.h"
 
 #include <QActionGroup>
@@ -50,6 +51,8 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   settings_ = own_settings_.get();
   BuildMenus();
   BuildControls();
+  KeepEntryFocusAfterMenus(this,
+                           {txtCall, txtRSTR, txtSec, txtRSTS, txtPostConTime, txtPostConDate});
   contact_list_ = std::make_unique<ContactListView>(ListView1, this);
   connect(contact_list_.get(), &ContactListView::ShowEditButtons, this, [this] {
     cmdEdit->setVisible(true);

@@ -77,7 +77,9 @@ class SerialPort {
   virtual bool IsOpen() const = 0;
 
   // Output lines; a line that is on stays on until switched off or closed.
-  // False when the port is closed or the device has no such line.
+  // Set while closed, the state is applied right after the next Open. False
+  // when the open device has no such line (a pseudo-terminal, some USB
+  // adapters) or the line belongs to RTS/CTS handshaking.
   virtual bool SetDtr(bool on) = 0;
   virtual bool SetRts(bool on) = 0;
 

@@ -35,8 +35,8 @@ class QtSerialPort : public SerialPort {
   void Close() override;
   bool IsOpen() const override;
 
-  // While closed the wanted state is kept and applied at the next Open, so a
-  // line meant to stay off is dropped right after the open raises it.
+  // The kernel raises both lines when it opens the device; applying the
+  // kept state right after means a line meant to stay off drops at once.
   bool SetDtr(bool on) override;
   bool SetRts(bool on) override;
 

@@ -196,6 +196,12 @@ TEST_F(QtSerialPortTest, FaultsReachThePortAsTheRadioSendsThem) {
   EXPECT_EQ(received_, "FA00144200000;");
   EXPECT_EQ(radio_.Replies(), 1u);
 
+  // Bytes the radio sends unasked (a turned dial, with auto-information on).
+  received_.clear();
+  radio_.Send("FA00144210000;");
+  ASSERT_TRUE(WaitForBytes(14));
+  EXPECT_EQ(received_, "FA00144210000;");
+
   // A reply cut in two arrives in two parts.
   received_.clear();
   arrivals_ = 0;

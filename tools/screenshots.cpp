@@ -23,6 +23,7 @@
 #include "ui/graph_qso.h"
 #include "ui/logo_window.h"
 #include "ui/prompter.h"
+#include "ui/serial_ports_window.h"
 
 namespace {
 
@@ -157,6 +158,17 @@ bool Dialogs(const QString& out) {
     ui::Form6 colours(state.prefs, Screen1920());
     colours.show();
     ok &= Save(colours, out + "/colours.png");
+  }
+  {
+    MemorySettingsStore settings;
+    ComPortMap map(settings, [](const std::string&) { return std::nullopt; });
+    map.Store(3, "/dev/ttyUSB0");
+    ui::SerialPortsWindow ports(map, Screen1920(), [] {
+      return std::vector<ui::DetectedPort>{{"/dev/ttyS0", "ttyS0"},
+                                           {"/dev/ttyUSB0", "FT232R USB UART"}};
+    });
+    ports.show();
+    ok &= Save(ports, out + "/serial-ports.png");
   }
   {
     ui::frmEditCon edit(state.log, 12, prompter, Screen1920());

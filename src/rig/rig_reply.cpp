@@ -53,6 +53,15 @@ std::optional<unsigned> HexAsDecimal(unsigned b) {
   return (b >> 4) * 10 + (b & 15);
 }
 
+// First position of `key` that is not an echoed query (the key followed
+// straight by its ";"): a radio or cable that echoes must not make the parser
+// read the echo's ";" as a mode or stop at it as a bad number.
+size_t FindAnswer(std::string_view reply, std::string_view key) {
+  for (size_t p = reply.find(key); p != std::string_view::npos; p = reply.find(key, p + 1))
+    if (p + key.size() >= reply.size() || reply[p + key.size()] != ';') return p;
+  return std::string_view::npos;
+}
+
 const char* KenwoodMode(char c) {
   return c == '3' || c == '7' ? "CW" : "PH";
 }
@@ -61,21 +70,21 @@ const char* KenwoodMode(char c) {
 
 RigReading ParseKenwoodReply(std::string_view reply, const ReplyContext& ctx, RigReading cur) {
   if (ctx.frequency_query.size() >= 3) {
-    const size_t p = reply.find(ctx.frequency_query.substr(0, 2));
+    const size_t p = FindAnswer(reply, ctx.frequency_query.substr(0, 2));
     if (p != std::string_view::npos && reply.size() > p + 13) {
       const auto hz = Digits(reply.substr(p + 2, 11));
       if (!hz) return cur;
       cur.state.frequency = RoundedMhz(static_cast<double>(*hz) / 1e6);
     }
   }
-  const size_t m = reply.find("MD");
+  const size_t m = FindAnswer(reply, "MD");
   if (m != std::string_view::npos && reply.size() > m + 2)
     cur.state.mode = KenwoodMode(reply[m + 2]);
   return cur;
 }
 
 RigReading ParseKenwood2Reply(std::string_view reply, const ReplyContext&, RigReading cur) {
-  const size_t p = reply.find("IF");
+  const size_t p = FindAnswer(reply, "IF");
   if (p == std::string_view::npos || reply.size() <= p + 13) return cur;
   const auto hz = Digits(reply.substr(p + 2, 11));
   if (!hz) return cur;
@@ -204,7 +213,7 @@ RigReading ParseYaesuBinaryReply(std::string_view reply, const YaesuBinaryLayout
 
 RigReading ParseFtdx9000Reply(std::string_view reply, const ReplyContext& ctx, RigReading cur) {
   if (ctx.frequency_query.size() >= 2) {
-    const size_t p = reply.find(ctx.frequency_query.substr(0, 2));
+    const size_t p = FindAnswer(reply, ctx.frequency_query.substr(0, 2));
     if (p != std::string_view::npos && reply.size() >= p + 10) {
       const auto hz = Digits(reply.substr(p + 2, 8));
       if (!hz) return cur;
@@ -213,7 +222,7 @@ RigReading ParseFtdx9000Reply(std::string_view reply, const ReplyContext& ctx, R
   }
   if (ctx.mode_query.empty()) return cur;
   const std::string_view key = ctx.mode_query.substr(0, 3);
-  const size_t m = reply.find(key);
+  const size_t m = FindAnswer(reply, key);
   if (m != std::string_view::npos && reply.size() > m + key.size())
     cur.state.mode = reply[m + key.size()] == '3' ? "CW" : "PH";
   return cur;

@@ -273,8 +273,34 @@ RigReading ParsePegasusFile(std::string_view file_text, RigReading cur) {
   return cur;
 }
 
+namespace {
+
+// A one-wire interface hands back every query it sends. The binary families
+// have no framing to tell an echo from an answer, so the query's own bytes at
+// the head of the buffer are dropped before the reply is read.
+std::string_view WithoutEcho(std::string_view reply, std::string_view query, int pairs) {
+  const auto sent = HexPairsToBytes(query, pairs);
+  if (sent && !sent->empty() && reply.substr(0, sent->size()) == *sent)
+    reply.remove_prefix(sent->size());
+  return reply;
+}
+
+}  // namespace
+
 RigReading ParseRigReply(const RigModel& model, std::string_view reply, const ReplyContext& ctx,
                          RigReading cur) {
+  switch (model.family) {
+    case RigFamily::kYaesu:
+    case RigFamily::kYaesu757:
+    case RigFamily::kYaesuBinary:
+      reply = WithoutEcho(reply, ctx.frequency_query, 5);
+      break;
+    case RigFamily::kTenTecFntPnl:
+      reply = WithoutEcho(reply, ctx.mode_turn == 1 ? ctx.frequency_query : ctx.mode_query, 3);
+      break;
+    default:
+      break;
+  }
   switch (model.family) {
     case RigFamily::kKenwood:
       return ParseKenwoodReply(reply, ctx, std::move(cur));

@@ -252,6 +252,7 @@ std::string FaultyRadio::Respond(std::string_view request) {
       answer = garbage_;
       break;
     case RadioFault::kCut: {
+      fault_ = RadioFault::kNone;  // one answer is cut, the next ones are whole
       const std::string held = TakeRest();
       rest_ = answer.substr(answer.size() / 2);
       return held + answer.substr(0, answer.size() / 2);

@@ -45,7 +45,7 @@ enum class RadioFault {
   kNone,
   kSilence,  // answers nothing
   kGarbage,  // answers noise bytes (NUL and 8-bit) instead
-  kCut,      // answers the first half now; the rest with the next answer
+  kCut,      // cuts the next answer: first half now, the rest before the one after
   kEcho,     // sends the request back before the answer
 };
 

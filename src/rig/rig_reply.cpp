@@ -261,10 +261,10 @@ RigReading ParseOrionReply(std::string_view reply, RigReading cur) {
 RigReading ParsePegasusFile(std::string_view file_text, RigReading cur) {
   FieldReader reader(file_text);
   std::string field;
-  bool quoted = false;
   double mhz = 0;
-  if (reader.Next(field, &quoted) != FieldReader::Status::kOk || quoted ||
-      !ParseNumber(field, mhz) || !(std::fabs(mhz) < 1e9))
+  // The control program's number may come quoted or bare; either reads.
+  if (reader.Next(field) != FieldReader::Status::kOk || !ParseNumber(field, mhz) ||
+      !(std::fabs(mhz) < 1e9))
     return cur;
   cur.state.frequency = static_cast<float>(mhz);
   std::string mode;

@@ -146,6 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "PH"s},
         ReplyRow{"PegasusFile", "Ten Tec Pegasus", "14.2\r\n\"USB\"\r\n", 0, 14.2f, "PH"s},
         ReplyRow{"PegasusCw", "Ten Tec Pegasus", "7.025,\"CW\"", 0, 7.025f, "CW"s},
+        ReplyRow{"PegasusQuotedNumber", "Ten Tec Pegasus", "\"50.125\",\"LSB\"", 0, 50.125f, "PH"s},
         ReplyRow{"PegasusEmptyMode", "Ten Tec Pegasus", "7.025,\"\"", 0, 7.025f, ""s},
         ReplyRow{"PegasusModeMissing", "Ten Tec Pegasus", "7.025", 0, 7.025f, kSameMode},
         ReplyRow{"OtherNeverParses", "Other", "FA00014250000;MD3;", 0, kSame, kSameMode},

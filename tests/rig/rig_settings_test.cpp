@@ -259,3 +259,25 @@ TEST(HexPairs, TextToBytesAndBack) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// The port-opening and unload bytes follow the rig type's name: every
+// "Yaesu..." but the FTdx9000 gets five zero bytes at open and 00 00 00 00 80
+// at unload; the Orion gets "X" CR; the two Ten-Tec serial heads want RTS/CTS.
+TEST(RigTypes, OpenAndCloseBytesFollowTheName) {
+  for (const RigModel& m : RigModels()) {
+    const bool yaesu = m.name.substr(0, 5) == "Yaesu" && m.name != "Yaesu FTdx9000";
+    const std::string_view open = yaesu                       ? std::string_view("\0\0\0\0\0", 5)
+                                  : m.name == "Ten Tec Orion" ? "X\r"
+                                                              : "";
+    EXPECT_EQ(m.open_bytes, open) << m.name;
+    EXPECT_EQ(m.close_bytes, yaesu ? std::string_view("\0\0\0\0\x80", 5) : "") << m.name;
+    EXPECT_EQ(m.hardware_handshake, m.name == "Ten Tec Fnt Pnl" || m.name == "Ten Tec Orion")
+        << m.name;
+  }
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,12 @@
+// 5-byte Yaesu status replies (BCD, mode byte) on arbitrary bytes.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "rig_reply_check.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view reply(reinterpret_cast<const char*>(data), size);
+  rigfuzz::CheckReply(*vantrel::FindRigModel("Yaesu"), reply, 0);
+  return 0;
+}

@@ -1,0 +1,150 @@
+#include "rig/rig_settings.h"
+
+#include <cmath>
+#include <limits>
+
+#include "common/quoted_value.h"
+
+namespace vantrel {
+
+namespace {
+
+// One value per call; after the first failure every call refuses, so a chain
+// of reads stops where the file broke.
+class RigSettingsParser {
+ public:
+  explicit RigSettingsParser(std::string_view text) : reader_(text) {}
+
+  bool Text(std::string& out) {
+    if (failed_) return false;
+    std::string field;
+    if (reader_.Next(field) != FieldReader::Status::kOk) return Fail();
+    out = std::move(field);
+    ++read_;
+    return true;
+  }
+
+  template <typename Int>
+  bool Integer(Int& out) {
+    if (failed_) return false;
+    std::string field;
+    bool quoted = false;
+    double v = 0;
+    if (reader_.Next(field, &quoted) != FieldReader::Status::kOk || quoted ||
+        !ParseNumber(field, v))
+      return Fail();
+    const double r = std::nearbyint(v);
+    if (r < static_cast<double>(std::numeric_limits<Int>::min()) ||
+        r > static_cast<double>(std::numeric_limits<Int>::max()))
+      return Fail();
+    out = static_cast<Int>(r);
+    ++read_;
+    return true;
+  }
+
+  int read() const { return read_; }
+
+ private:
+  bool Fail() {
+    failed_ = true;
+    return false;
+  }
+  FieldReader reader_;
+  bool failed_ = false;
+  int read_ = 0;
+};
+
+std::string StorableText(std::string_view text) {
+  std::string out;
+  for (char c : text)
+    if (c != '"' && c != '\r' && c != '\n') out += c;
+  return out;
+}
+
+std::string_view TrimRight(std::string_view s) {
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+std::string PadBaud(std::string_view baud) {
+  std::string out(baud.substr(0, 5));
+  out.resize(5, ' ');
+  return out;
+}
+
+std::string SerialSettingsString(const RigSettings& s) {
+  std::string out(TrimRight(s.Baud));
+  out += ',';
+  out += s.Parity;
+  out += ',';
+  out += s.DataBits;
+  out += ',';
+  out += s.StopBits;
+  return out;
+}
+
+RigSettingsReadResult ParseRigSettings(std::string_view text, RigSettings& s) {
+  RigSettingsParser p(text);
+  std::string baud;
+  if (p.Text(baud)) s.Baud = PadBaud(baud);
+  (void)(p.Text(s.Parity) && p.Text(s.DataBits) && p.Text(s.StopBits) && p.Text(s.ModeQuery) &&
+         p.Text(s.FrequencyQuery) && p.Text(s.SerialSettings) && p.Integer(s.Port) &&
+         p.Text(s.PowerLine) && p.Text(s.PollRate) && p.Text(s.RigType) &&
+         p.Integer(s.ConvertToHex) && p.Integer(s.UseFrequency) && p.Integer(s.ModeSource));
+  return {p.read()};
+}
+
+std::string FormatRigSettings(const RigSettings& s) {
+  FieldWriter w;
+  auto text = [&w](std::string_view v) {
+    w.Text(StorableText(v));
+    w.EndLine();
+  };
+  auto integer = [&w](int64_t v) {
+    w.Integer(v);
+    w.EndLine();
+  };
+  text(PadBaud(s.Baud));
+  text(s.Parity);
+  text(s.DataBits);
+  text(s.StopBits);
+  text(s.ModeQuery);
+  text(s.FrequencyQuery);
+  text(s.SerialSettings);
+  integer(s.Port);
+  text(s.PowerLine);
+  text(s.PollRate);
+  text(s.RigType);
+  integer(s.ConvertToHex);
+  integer(s.UseFrequency);
+  integer(s.ModeSource);
+  return w.take();
+}
+
+RigChoice ApplyRigChoice(std::string_view rig_type, RigSettings& s) {
+  s.RigType = std::string(rig_type);
+  s.FrequencyQuery.clear();
+  s.ModeQuery.clear();
+  s.ConvertToHex = 0;
+  const RigModel* model = FindRigModel(rig_type);
+  if (!model) return {};
+  const RigDefaults& d = model->defaults;
+  if (d.baud) s.Baud = PadBaud(*d.baud);
+  if (d.data_bits) s.DataBits = std::string(1, *d.data_bits);
+  if (d.stop_bits) s.StopBits = std::string(1, *d.stop_bits);
+  if (d.parity) s.Parity = std::string(1, *d.parity);
+  s.FrequencyQuery = std::string(d.frequency_query);
+  s.ModeQuery = std::string(d.mode_query);
+  s.ConvertToHex = d.convert_to_hex ? 1 : 0;
+  return {d.convert_to_hex_enabled, d.icom_hint};
+}
+
+int PollIntervalMs(std::string_view poll_rate) {
+  for (const PollRate& r : kPollRates)
+    if (poll_rate.size() == 1 && poll_rate[0] == r.letter) return r.interval_ms;
+  return 250;
+}
+
+}  // namespace vantrel

@@ -7,6 +7,7 @@
 #include "contest/log_load.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/form1_grid_map.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -120,17 +121,6 @@ bool Form1::Load() {
   return true;
 }
 
-void Form1::ApplyGridMapView() {
-  const bool grid_view = state_.prefs.GridMapView == "View Bands";
-  Command2->setText(grid_view ? "View Bands" : "View Grids");
-  for (QListWidget* l : gridLists) l->setVisible(!grid_view);
-  for (QLabel* l : bandNameLabels) l->setVisible(!grid_view);
-  for (QLabel* l : bandCountLabels) l->setVisible(!grid_view);
-  Label10->setVisible(!grid_view);
-  for (QLabel* g : lblGrid) g->setVisible(grid_view);
-  for (QPushButton* b : {Command3, Command4, Command5, Command6}) b->setVisible(grid_view);
-}
-
 void Form1::ApplyModeDisplay() {
   Label30->setText(Latin1(state_.contest.CurrentMode));
   const bool phone = EqualsNoCase(state_.contest.CurrentMode, kModePhone);
@@ -204,7 +194,7 @@ bool Form1::EnsureLogExists() {
 }
 
 bool Form1::mnuopen2() {
-  ResetGridMapColours();
+  map_->ResetColours();
   RestoreWorkingDirectory();
   std::string text, error;
   ContactLog loaded;

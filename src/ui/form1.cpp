@@ -6,6 +6,7 @@
 #include "ui/adif_export.h"
 #include "ui/contact_list_view.h"
 #include "ui/form1_entry_panel.h"
+#include "ui/form1_files.h"
 #include "ui/form1_grid_map.h"
 #include "ui/form1_score_panel.h"
 #include "ui/form2.h"
@@ -50,6 +51,7 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   clock_ = own_clock_.get();
   own_settings_ = std::make_unique<QtSettingsStore>();
   settings_ = own_settings_.get();
+  files_ = new Form1Files(*this, state_, prompter_);
   BuildMenus();
   BuildControls();
   contact_list_ = std::make_unique<ContactListView>(ListView1, this);

@@ -5,9 +5,9 @@
 // geometry; run the start-up load step, the log load (mnuopen2), the new-log
 // confirmation and both ways out; keep vhfpref.txt current (SavePref).
 // Collaborations: RunState (the run's data), Prompter (questions and
-// messages), form_scale (layout), platform/durable_file (disk), and three
-// panels that each place and run one part of the window under the names
-// below: Form1EntryPanel (the entry fields' keys and logging a contact),
+// messages), form_scale (layout), Form1Files (vhfpref.txt and log.txt), and
+// three panels that each place and run one part of the window under the
+// names below: Form1EntryPanel (the entry fields' keys and logging a contact),
 // Form1ScorePanel (score, rates, band view, "New", bearing and distance),
 // Form1GridMap (the grid map and its view switch).
 #pragma once
@@ -41,6 +41,7 @@
 namespace vantrel::ui {
 
 class Form1EntryPanel;
+class Form1Files;
 class Form1GridMap;
 class Form1ScorePanel;
 
@@ -296,9 +297,9 @@ class Form1 : public QMainWindow {
   bool IsEntryField(const QWidget* w) const;
   void ShowDialog(const QString& text, const QColor& background);
 
+  // The run's files: the files panel reads and writes them.
+  friend class Form1Files;
   void RestoreWorkingDirectory();
-  bool EnsureLogExists();
-  void ShowLoadFailure(const QString& text);
   void Terminate(int code);
 
   RunState& state_;
@@ -315,6 +316,7 @@ class Form1 : public QMainWindow {
   const Clock* clock_ = nullptr;
   // The panels are children: Qt deletes them.
   Form1EntryPanel* entry_ = nullptr;
+  Form1Files* files_ = nullptr;
   Form1ScorePanel* score_ = nullptr;
   Form1GridMap* map_ = nullptr;
   Tallies tallies_;

@@ -1,27 +1,20 @@
 #include "ui/form1.h"
 
-#include "contest/bands.h"
 #include "platform/qt_settings_store.h"
 #include "platform/system_clock.h"
-#include "ui/adif_export.h"
 #include "ui/contact_list_view.h"
 #include "ui/form1_entry_panel.h"
 #include "ui/form1_files.h"
 #include "ui/form1_grid_map.h"
+#include "ui/form1_menus.h"
 #include "ui/form1_score_panel.h"
-#include "ui/form2.h"
-#include "ui/form5.h"
-#include "ui/frm_band_plan.h"
-#include "ui/graph_qso.h"
 #include "ui/log_maintenance_ui.h"
 #include "ui/widget_text.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
-#include <QMenuBar>
 
 namespace vantrel::ui {
 
@@ -52,7 +45,7 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   own_settings_ = std::make_unique<QtSettingsStore>();
   settings_ = own_settings_.get();
   files_ = new Form1Files(*this, state_, prompter_);
-  BuildMenus();
+  menus_ = new Form1Menus(*this);
   BuildControls();
   contact_list_ = std::make_unique<ContactListView>(ListView1, this);
   connect(contact_list_.get(), &ContactListView::ShowEditButtons, this, [this] {
@@ -125,122 +118,8 @@ QLineEdit* Form1::AddTextBox(const char* name, int left, int top, int width, int
   return box;
 }
 
-QAction* Form1::AddAction(QMenu* menu, const char* name, const QString& caption) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(name);
-  return action;
-}
-
 QAction* Form1::FindAction(const QString& name) const {
   return findChild<QAction*>(name);
-}
-
-void Form1::BuildMenus() {
-  QMenuBar* bar = menuBar();
-
-  QMenu* file = bar->addMenu("&File");
-  file->setObjectName("mnuFile");
-  mnuNew = AddAction(file, "mnuNew", "&New");
-  mnuOpen = AddAction(file, "mnuOpen", "Open");
-  mnuOpen->setEnabled(false);  // reloading is reached through the operations that need it
-  mnuArchive = AddAction(file, "mnuArchive", "Archive Current &Log");
-  mnuRestore = AddAction(file, "mnuRestore", "&Restore from Archive or Backup");
-  file->addSeparator();
-  mnuWriteSumm = AddAction(file, "mnuWriteSumm", "&Write Cabrillo File");
-  mnuExportADIF = AddAction(file, "mnuExportADIF", "Export &ADIF Format");
-  file->addSeparator();
-  mnuExit = AddAction(file, "mnuExit", "&Exit");
-
-  QMenu* edit = bar->addMenu("&Edit");
-  edit->setObjectName("mnuEdit");
-  mnuRecall = AddAction(edit, "mnuRecall", "&Recall");
-  mnuCopyListtoClipboard =
-      AddAction(edit, "mnuCopyListtoClipboard", "&Copy Listed Items to Clipboard");
-  mnuListPrevious = AddAction(edit, "mnuListPrevious", "&List Previous Contacts");
-  mnuListPrevious->setCheckable(true);
-  mnuPostContest = AddAction(edit, "mnuPostContest", "&Post Contest Mode");
-  mnuPostContest->setCheckable(true);
-
-  QMenu* band = bar->addMenu("&Band");
-  band->setObjectName("mnuBand");
-  for (size_t i = 0; i < kBands.size(); ++i) {
-    QAction* item = band->addAction(Latin1(kBands[i].menu_caption));
-    item->setObjectName(Latin1(kBands[i].menu_item));
-    item->setCheckable(true);
-    const int index = kBands[i].index;
-    connect(item, &QAction::triggered, this, [this, index] { SelectBand(index); });
-    bandMenuItems[i] = item;
-  }
-  QAction* line = band->addSeparator();
-  line->setObjectName("mnuLine14");
-  mnuPrivileges = AddAction(band, "mnuPrivileges", "&Privileges");
-
-  QMenu* mode = bar->addMenu("&Mode");
-  mode->setObjectName("mnuMode");
-  mnuCW = AddAction(mode, "mnuCW", "&CW");
-  mnuPhone = AddAction(mode, "mnuPhone", "&Phone");
-  mnuCW->setCheckable(true);
-  mnuPhone->setCheckable(true);
-
-  QMenu* rst = bar->addMenu("&RST");
-  rst->setObjectName("mnuRst");
-  mnuRstRecord = AddAction(rst, "mnuRstRecord", "&Record");
-  mnuRstDontRecord = AddAction(rst, "mnuRstDontRecord", "&Don't Record");
-  mnuRstRecord->setCheckable(true);
-  mnuRstDontRecord->setCheckable(true);
-
-  QMenu* options = bar->addMenu("&Options");
-  options->setObjectName("mnuOptions");
-  mnuSetup = AddAction(options, "mnuSetup", "&Setup");
-  mnuColors = AddAction(options, "mnuColors", "&Colors");
-  options->addSeparator();
-  mnuFormSize = AddAction(options, "mnuFormSize", "&Form Size");
-  mnuTaskbar = AddAction(options, "mnuTaskbar", "&Taskbar");
-  mnuTaskbar->setCheckable(true);
-
-  QMenu* station = bar->addMenu("S&tation");
-  station->setObjectName("mnuStation");
-  mnuRigInterface = AddAction(station, "mnuRigInterface", "&Rig Interface");
-  QMenu* spotting = station->addMenu("&DX Spotting");
-  spotting->setObjectName("mnuDXSpotting");
-  mnuSpotConfigure = AddAction(spotting, "mnuSpotConfigure", "&Configure");
-  mnuViewSpectrumMap = AddAction(spotting, "mnuViewSpectrumMap", "&View Spectrum Map");
-  station->addSeparator();
-  mnuCWSetup = AddAction(station, "mnuCWSetup", "&CW Setup");
-  mnuCWStrings = AddAction(station, "mnuCWStrings", "CW &Strings");
-  mnuPhoneSetup = AddAction(station, "mnuPhoneSetup", "&Phone Setup");
-  mnuVoiceNavigation = AddAction(station, "mnuVoiceNavigation", "&Voice Navigation");
-
-  mnugraph = bar->addAction("&Graph");
-  mnugraph->setObjectName("mnugraph");
-  mnuHelp = bar->addAction("&Help");
-  mnuHelp->setObjectName("mnuHelp");
-
-  connect(mnuCW, &QAction::triggered, this, [this] { SetMode(kModeCw); });
-  connect(mnuPhone, &QAction::triggered, this, [this] { SetMode(kModePhone); });
-  connect(mnuRstRecord, &QAction::triggered, this, [this] { SetRecordRst(1); });
-  connect(mnuRstDontRecord, &QAction::triggered, this, [this] { SetRecordRst(2); });
-  connect(mnuRecall, &QAction::triggered, this, &Form1::mnuRecall_Click);
-  connect(mnuPostContest, &QAction::triggered, this, &Form1::mnuPostContest_Click);
-  connect(mnuListPrevious, &QAction::triggered, this, &Form1::mnuListPrevious_Click);
-  connect(mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
-  connect(mnuSetup, &QAction::triggered, this, &Form1::mnuSetup_Click);
-  connect(mnuColors, &QAction::triggered, this, &Form1::mnuColors_Click);
-  connect(mnuWriteSumm, &QAction::triggered, this, [this] {
-    ::vantrel::ui::mnuWriteSumm(this, {state_, *settings_, prompter_, lblTotScore->text(), {}, {}},
-                                screen_);
-  });
-  connect(mnugraph, &QAction::triggered, this,
-          [this] { ShowActivityGraph(this, state_, prompter_, screen_); });
-  connect(mnuPrivileges, &QAction::triggered, this,
-          [this] { ShowBandPrivileges(this, state_, prompter_, screen_); });
-  connect(mnuHelp, &QAction::triggered, this, [this] { ShowHelpPage(this, state_, screen_); });
-  connect(mnuExportADIF, &QAction::triggered, this,
-          [this] { ::vantrel::ui::mnuExportADIF(this, state_, prompter_); });
-  connect(mnuNew, &QAction::triggered, this, &Form1::mnuNew_Click);
-  connect(mnuOpen, &QAction::triggered, this, [this] { mnuopen2(); });
-  connect(mnuFormSize, &QAction::triggered, this, &Form1::mnuFormSize_Click);
-  connect(mnuTaskbar, &QAction::triggered, this, &Form1::mnuTaskbar_Click);
 }
 
 void Form1::BuildControls() {

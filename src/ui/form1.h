@@ -1,15 +1,16 @@
 // Form1: the main logging window. It owns the program run: the contact log,
 // the preference values and every other window, which it creates on demand.
 //
-// Responsibilities: build the window's controls and menus from design
-// geometry; run the start-up load step, the log load (mnuopen2), the new-log
-// confirmation and both ways out; keep vhfpref.txt current (SavePref).
+// Responsibilities: hold every control and menu item under its established
+// name; route keys and clicks to the part that handles them; run the
+// start-up sequence, bands and modes, the clocks and both ways out.
 // Collaborations: RunState (the run's data), Prompter (questions and
-// messages), form_scale (layout), Form1Files (vhfpref.txt and log.txt), and
-// three panels that each place and run one part of the window under the
-// names below: Form1EntryPanel (the entry fields' keys and logging a contact),
-// Form1ScorePanel (score, rates, band view, "New", bearing and distance),
-// Form1GridMap (the grid map and its view switch).
+// messages), form_scale (layout), and the parts that each build and run one
+// piece of the window under the names below: Form1Menus (the menu bar),
+// Form1Files (vhfpref.txt and log.txt), Form1EntryPanel (the entry fields'
+// keys and logging a contact), Form1ScorePanel (score, rates, band view,
+// "New", bearing and distance), Form1GridMap (the grid map and its view
+// switch).
 #pragma once
 
 #include <QFrame>
@@ -42,6 +43,7 @@ namespace vantrel::ui {
 
 class Form1EntryPanel;
 class Form1Files;
+class Form1Menus;
 class Form1GridMap;
 class Form1ScorePanel;
 
@@ -264,10 +266,8 @@ class Form1 : public QMainWindow {
 
  private:
   void BuildControls();
-  void BuildMenus();
   QLineEdit* AddTextBox(const char* name, int left, int top, int width, int height, int max_length,
                         double font = 12.0);
-  QAction* AddAction(QMenu* menu, const char* name, const QString& caption);
 
   // Start-up steps and hand-offs that later work fills in. Each is named for
   // what it will do; until then it does nothing.
@@ -299,6 +299,8 @@ class Form1 : public QMainWindow {
 
   // The run's files: the files panel reads and writes them.
   friend class Form1Files;
+  // The menu bar opens windows with the run's state, prompter and screen.
+  friend class Form1Menus;
   void RestoreWorkingDirectory();
   void Terminate(int code);
 
@@ -317,6 +319,7 @@ class Form1 : public QMainWindow {
   // The panels are children: Qt deletes them.
   Form1EntryPanel* entry_ = nullptr;
   Form1Files* files_ = nullptr;
+  Form1Menus* menus_ = nullptr;
   Form1ScorePanel* score_ = nullptr;
   Form1GridMap* map_ = nullptr;
   Tallies tallies_;

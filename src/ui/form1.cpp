@@ -3,6 +3,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/system_clock.h"
 #include "ui/contact_list_view.h"
+#include "ui/form1_band_mode.h"
 #include "ui/form1_entry_panel.h"
 #include "ui/form1_files.h"
 #include "ui/form1_grid_map.h"
@@ -20,7 +21,6 @@ namespace vantrel::ui {
 
 namespace {
 
-constexpr QColor kNavy(0, 0, 128);
 constexpr QColor kDialogColour(0, 192, 192);
 
 }  // namespace
@@ -70,7 +70,6 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   entry_ = new Form1EntryPanel(*this);
   holdTimer = entry_->holdTimer();
 
-  Label30->setCursor(Qt::PointingHandCursor);
   connect(txtSec, &QLineEdit::textChanged, score_, &Form1ScorePanel::GridTextChanged);
   connect(cmdClear, &QPushButton::clicked, this, &Form1::cmdClear_Click);
   connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
@@ -178,14 +177,7 @@ void Form1::BuildControls() {
   score_ = new Form1ScorePanel(*this);
 
   // Band and mode display above the band table.
-  Label20 = AddLabel("Label20", "Band", 120, 2160, 560, 300);
-  Label21 = AddLabel("Label21", "", 680, 2160, 1240, 300, 10.0);
-  lblBandSwitch = AddLabel("lblBandSwitch", "Mode", 1980, 2160, 560, 300);
-  Label30 = AddLabel("Label30", "", 2540, 2160, 820, 300, 10.0);
-  for (QLabel* l : {Label21, Label30}) {
-    Paint(l, kNavy, Qt::white);
-    l->setAlignment(Qt::AlignCenter);
-  }
+  bands_ = new Form1BandMode(*this);
 
   // The grid map in the band view's place, its view switch and arrows.
   map_ = new Form1GridMap(*this);

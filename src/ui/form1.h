@@ -3,10 +3,11 @@
 //
 // Responsibilities: hold every control and menu item under its established
 // name; route keys and clicks to the part that handles them; run the
-// start-up sequence, bands and modes, the clocks and both ways out.
+// start-up sequence, the clocks and both ways out.
 // Collaborations: RunState (the run's data), Prompter (questions and
 // messages), form_scale (layout), and the parts that each build and run one
 // piece of the window under the names below: Form1Menus (the menu bar),
+// Form1BandMode (band and mode selection and display),
 // Form1Files (vhfpref.txt and log.txt), Form1EntryPanel (the entry fields'
 // keys and logging a contact), Form1ScorePanel (score, rates, band view,
 // "New", bearing and distance), Form1GridMap (the grid map and its view
@@ -41,6 +42,7 @@
 
 namespace vantrel::ui {
 
+class Form1BandMode;
 class Form1EntryPanel;
 class Form1Files;
 class Form1Menus;
@@ -273,7 +275,6 @@ class Form1 : public QMainWindow {
   // what it will do; until then it does nothing.
   void OfferUtcOffsetCorrection();
   void ApplyGridMapView();
-  void ApplyModeDisplay();
   void OpenStationSetup();
   void ReadVoiceKeyerSettings() {}
   void ReadCwSettings() {}
@@ -301,6 +302,8 @@ class Form1 : public QMainWindow {
   friend class Form1Files;
   // The menu bar opens windows with the run's state, prompter and screen.
   friend class Form1Menus;
+  // Band and mode changes refresh the panels and reach the band map stub.
+  friend class Form1BandMode;
   void RestoreWorkingDirectory();
   void Terminate(int code);
 
@@ -320,6 +323,7 @@ class Form1 : public QMainWindow {
   Form1EntryPanel* entry_ = nullptr;
   Form1Files* files_ = nullptr;
   Form1Menus* menus_ = nullptr;
+  Form1BandMode* bands_ = nullptr;
   Form1ScorePanel* score_ = nullptr;
   Form1GridMap* map_ = nullptr;
   Tallies tallies_;

@@ -1,5 +1,6 @@
-// Form1's event routing (keys to the entry panel, pointer actions), band
-// and mode selection, and the clock.
+// Form1's event routing (keys to the entry panel, pointer actions to the
+// panels), the entry-side menu handlers, the band and mode hand-offs, and the
+// clock.
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include "log/dupes.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/form1_band_mode.h"
 #include "ui/form1_entry_panel.h"
 #include "ui/form1_grid_map.h"
 #include "ui/form1_score_panel.h"
@@ -183,54 +185,27 @@ void Form1::cmdDup_Click() {
 // ------------------------------------------------------ bands, modes ---
 
 void Form1::SelectBand(int band_index) {
-  if (band_index < 1 || band_index > kBandCount) return;
-  state_.contest.CurrentBand = std::string(kBands[static_cast<size_t>(band_index - 1)].label);
-  RunBandChange();
+  bands_->SelectBand(band_index);
 }
 
 void Form1::RunBandChange() {
-  map_->ResetColours();
-  const BandChangeView view = vantrel::BandChange(state_.contest);
-  Label21->setText(Latin1(view.caption));
-  SavePref();
-  for (QAction* item : bandMenuItems) item->setChecked(false);
-  score_->PaintBandLabels(0);
-  if (view.band) {
-    bandMenuItems[static_cast<size_t>(view.band->index - 1)]->setChecked(true);
-    if (view.highlight_labels) score_->PaintBandLabels(view.band->index);
-  }
-  if (txtSec->text().size() > 3) score_->GridTextChanged();
-  map_->ShowWorkedGrids();
-  RefreshBandMapSpots();
-  score_->GridTextChanged();
+  bands_->RunBandChange();
 }
 
 void Form1::SetMode(std::string_view mode) {
-  state_.contest.CurrentMode = std::string(mode);
-  const bool phone = mode == kModePhone;
-  mnuPhone->setChecked(phone);
-  mnuCW->setChecked(!phone);
-  Label30->setText(Latin1(mode));
-  SavePref();
-  const int length = ReportMaxLength(mode);
-  txtRSTR->setMaxLength(length);
-  txtRSTS->setMaxLength(length);
-  score_->GridTextChanged();
+  bands_->SetMode(mode);
 }
 
 void Form1::Label30_Click() {
-  SetMode(ToggledMode(state_.contest.CurrentMode));
+  bands_->Label30_Click();
 }
 
 void Form1::ModeSelection(std::string_view radio_mode) {
-  if (auto mode = DecideModeSelection(radio_mode, state_.contest.CurrentMode)) SetMode(*mode);
+  bands_->ModeSelection(radio_mode);
 }
 
 void Form1::BandFreqConversion(float mhz) {
-  const FrequencyDecision d =
-      DecideBandForFrequency(mhz, state_.contest.CurrentBand, state_.contest.ContestId);
-  if (d.switch_to) SelectBand(d.switch_to->index);
-  state_.contest.FrequencyText = d.frequency_text;
+  bands_->BandFreqConversion(mhz);
 }
 
 // -------------------------------------------------------------- clock ---

@@ -3,6 +3,7 @@
 
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/form1_band_mode.h"
 #include "ui/form1_files.h"
 #include "ui/widget_text.h"
 
@@ -46,7 +47,7 @@ bool Form1::Load() {
   ApplyGridMapView();
   if (state_.prefs.FormSizePercent < 100)
     LayoutMainPercent(*design_, screen_, state_.prefs.FormSizePercent);
-  ApplyModeDisplay();
+  bands_->ApplyModeDisplay();
   RunBandChange();
   mnuRstRecord->setChecked(state_.prefs.RecordRst == 1);
   mnuRstDontRecord->setChecked(state_.prefs.RecordRst != 1);
@@ -66,13 +67,6 @@ bool Form1::Load() {
                        ".  Select a band and mode from the menu bar!");
   txtCall->setFocus();
   return true;
-}
-
-void Form1::ApplyModeDisplay() {
-  Label30->setText(Latin1(state_.contest.CurrentMode));
-  const bool phone = EqualsNoCase(state_.contest.CurrentMode, kModePhone);
-  mnuPhone->setChecked(phone);
-  mnuCW->setChecked(!phone);
 }
 
 void Form1::RestoreWorkingDirectory() {

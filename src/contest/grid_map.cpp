@@ -108,4 +108,12 @@ std::string GridCountsText(const ContactLog& log, std::string_view label_text) {
   return text;
 }
 
+bool GridMapShown(std::string_view stored_view) {
+  return stored_view == kViewBandsCaption;
+}
+
+std::string_view ToggledGridMapView(std::string_view caption) {
+  return caption == kViewGridsCaption ? kViewBandsCaption : kViewGridsCaption;
+}
+
 }  // namespace vantrel

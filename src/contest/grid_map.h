@@ -31,6 +31,13 @@ inline constexpr std::string_view kGridMapDesignCaption = "FM19";
 inline constexpr std::string_view kViewGridsCaption = "View Grids";
 inline constexpr std::string_view kViewBandsCaption = "View Bands";
 
+// The view switch's stored value is the caption its button shows: "View
+// Bands" while the map is up (the button offers the bands), "View Grids"
+// while the band lists are. Any other stored text shows the band lists.
+bool GridMapShown(std::string_view stored_view);
+// What a click on the view switch stores, from the caption the button showed.
+std::string_view ToggledGridMapView(std::string_view caption);
+
 using GridMapTexts = std::array<std::string, kGridMapLabels>;
 
 // The 165 locators for an own position and map shift, label 0 at the top

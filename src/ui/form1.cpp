@@ -1,31 +1,27 @@
 #include "ui/form1.h"
 
-#include "contest/bands.h"
 #include "platform/qt_settings_store.h"
 #include "platform/system_clock.h"
-#include "ui/adif_export.h"
 #include "ui/contact_list_view.h"
+#include "ui/form1_band_mode.h"
 #include "ui/form1_entry_panel.h"
-#include "ui/form2.h"
-#include "ui/form5.h"
-#include "ui/frm_band_plan.h"
-#include "ui/graph_qso.h"
+#include "ui/form1_files.h"
+#include "ui/form1_grid_map.h"
+#include "ui/form1_menus.h"
+#include "ui/form1_score_panel.h"
 #include "ui/log_maintenance_ui.h"
 #include "ui/menu_focus.h"
 #include "ui/widget_text.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
-#include <QMenuBar>
 
 namespace vantrel::ui {
 
 namespace {
 
-constexpr QColor kNavy(0, 0, 128);
 constexpr QColor kDialogColour(0, 192, 192);
 
 }  // namespace
@@ -49,7 +45,8 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   clock_ = own_clock_.get();
   own_settings_ = std::make_unique<QtSettingsStore>();
   settings_ = own_settings_.get();
-  BuildMenus();
+  files_ = new Form1Files(*this, state_, prompter_);
+  menus_ = new Form1Menus(*this);
   BuildControls();
   KeepEntryFocusAfterMenus(this,
                            {txtCall, txtRSTR, txtSec, txtRSTS, txtPostConTime, txtPostConDate});
@@ -73,26 +70,12 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   Timer2->setObjectName("Timer2");
   Timer2->setInterval(1000);
   connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Tick);
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName("Timer1");
-  Timer1->setInterval(60000);
-  connect(Timer1, &QTimer::timeout, this, &Form1::TimeStats);
   entry_ = new Form1EntryPanel(*this);
   holdTimer = entry_->holdTimer();
 
-  Label30->setCursor(Qt::PointingHandCursor);
-  connect(txtSec, &QLineEdit::textChanged, this, [this] { txtSec_Change(); });
+  connect(txtSec, &QLineEdit::textChanged, score_, &Form1ScorePanel::GridTextChanged);
   connect(cmdClear, &QPushButton::clicked, this, &Form1::cmdClear_Click);
   connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
-  connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, [this] { ShiftGridMap(&GridMap::ShiftNorth); });
-  connect(Command4, &QPushButton::clicked, this, [this] { ShiftGridMap(&GridMap::ShiftSouth); });
-  connect(Command5, &QPushButton::clicked, this, [this] { ShiftGridMap(&GridMap::ShiftWest); });
-  connect(Command6, &QPushButton::clicked, this, [this] { ShiftGridMap(&GridMap::ShiftEast); });
-  for (QLabel* g : lblGrid) {
-    g->setMouseTracking(true);
-    g->setCursor(Qt::PointingHandCursor);
-  }
   // The main window sees every key first, whichever of its controls has the focus.
   QCoreApplication::instance()->installEventFilter(this);
 }
@@ -137,122 +120,8 @@ QLineEdit* Form1::AddTextBox(const char* name, int left, int top, int width, int
   return box;
 }
 
-QAction* Form1::AddAction(QMenu* menu, const char* name, const QString& caption) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(name);
-  return action;
-}
-
 QAction* Form1::FindAction(const QString& name) const {
   return findChild<QAction*>(name);
-}
-
-void Form1::BuildMenus() {
-  QMenuBar* bar = menuBar();
-
-  QMenu* file = bar->addMenu("&File");
-  file->setObjectName("mnuFile");
-  mnuNew = AddAction(file, "mnuNew", "&New");
-  mnuOpen = AddAction(file, "mnuOpen", "Open");
-  mnuOpen->setEnabled(false);  // reloading is reached through the operations that need it
-  mnuArchive = AddAction(file, "mnuArchive", "Archive Current &Log");
-  mnuRestore = AddAction(file, "mnuRestore", "&Restore from Archive or Backup");
-  file->addSeparator();
-  mnuWriteSumm = AddAction(file, "mnuWriteSumm", "&Write Cabrillo File");
-  mnuExportADIF = AddAction(file, "mnuExportADIF", "Export &ADIF Format");
-  file->addSeparator();
-  mnuExit = AddAction(file, "mnuExit", "&Exit");
-
-  QMenu* edit = bar->addMenu("&Edit");
-  edit->setObjectName("mnuEdit");
-  mnuRecall = AddAction(edit, "mnuRecall", "&Recall");
-  mnuCopyListtoClipboard =
-      AddAction(edit, "mnuCopyListtoClipboard", "&Copy Listed Items to Clipboard");
-  mnuListPrevious = AddAction(edit, "mnuListPrevious", "&List Previous Contacts");
-  mnuListPrevious->setCheckable(true);
-  mnuPostContest = AddAction(edit, "mnuPostContest", "&Post Contest Mode");
-  mnuPostContest->setCheckable(true);
-
-  QMenu* band = bar->addMenu("&Band");
-  band->setObjectName("mnuBand");
-  for (size_t i = 0; i < kBands.size(); ++i) {
-    QAction* item = band->addAction(Latin1(kBands[i].menu_caption));
-    item->setObjectName(Latin1(kBands[i].menu_item));
-    item->setCheckable(true);
-    const int index = kBands[i].index;
-    connect(item, &QAction::triggered, this, [this, index] { SelectBand(index); });
-    bandMenuItems[i] = item;
-  }
-  QAction* line = band->addSeparator();
-  line->setObjectName("mnuLine14");
-  mnuPrivileges = AddAction(band, "mnuPrivileges", "&Privileges");
-
-  QMenu* mode = bar->addMenu("&Mode");
-  mode->setObjectName("mnuMode");
-  mnuCW = AddAction(mode, "mnuCW", "&CW");
-  mnuPhone = AddAction(mode, "mnuPhone", "&Phone");
-  mnuCW->setCheckable(true);
-  mnuPhone->setCheckable(true);
-
-  QMenu* rst = bar->addMenu("&RST");
-  rst->setObjectName("mnuRst");
-  mnuRstRecord = AddAction(rst, "mnuRstRecord", "&Record");
-  mnuRstDontRecord = AddAction(rst, "mnuRstDontRecord", "&Don't Record");
-  mnuRstRecord->setCheckable(true);
-  mnuRstDontRecord->setCheckable(true);
-
-  QMenu* options = bar->addMenu("&Options");
-  options->setObjectName("mnuOptions");
-  mnuSetup = AddAction(options, "mnuSetup", "&Setup");
-  mnuColors = AddAction(options, "mnuColors", "&Colors");
-  options->addSeparator();
-  mnuFormSize = AddAction(options, "mnuFormSize", "&Form Size");
-  mnuTaskbar = AddAction(options, "mnuTaskbar", "&Taskbar");
-  mnuTaskbar->setCheckable(true);
-
-  QMenu* station = bar->addMenu("S&tation");
-  station->setObjectName("mnuStation");
-  mnuRigInterface = AddAction(station, "mnuRigInterface", "&Rig Interface");
-  QMenu* spotting = station->addMenu("&DX Spotting");
-  spotting->setObjectName("mnuDXSpotting");
-  mnuSpotConfigure = AddAction(spotting, "mnuSpotConfigure", "&Configure");
-  mnuViewSpectrumMap = AddAction(spotting, "mnuViewSpectrumMap", "&View Spectrum Map");
-  station->addSeparator();
-  mnuCWSetup = AddAction(station, "mnuCWSetup", "&CW Setup");
-  mnuCWStrings = AddAction(station, "mnuCWStrings", "CW &Strings");
-  mnuPhoneSetup = AddAction(station, "mnuPhoneSetup", "&Phone Setup");
-  mnuVoiceNavigation = AddAction(station, "mnuVoiceNavigation", "&Voice Navigation");
-
-  mnugraph = bar->addAction("&Graph");
-  mnugraph->setObjectName("mnugraph");
-  mnuHelp = bar->addAction("&Help");
-  mnuHelp->setObjectName("mnuHelp");
-
-  connect(mnuCW, &QAction::triggered, this, [this] { SetMode(kModeCw); });
-  connect(mnuPhone, &QAction::triggered, this, [this] { SetMode(kModePhone); });
-  connect(mnuRstRecord, &QAction::triggered, this, [this] { SetRecordRst(1); });
-  connect(mnuRstDontRecord, &QAction::triggered, this, [this] { SetRecordRst(2); });
-  connect(mnuRecall, &QAction::triggered, this, &Form1::mnuRecall_Click);
-  connect(mnuPostContest, &QAction::triggered, this, &Form1::mnuPostContest_Click);
-  connect(mnuListPrevious, &QAction::triggered, this, &Form1::mnuListPrevious_Click);
-  connect(mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
-  connect(mnuSetup, &QAction::triggered, this, &Form1::mnuSetup_Click);
-  connect(mnuColors, &QAction::triggered, this, &Form1::mnuColors_Click);
-  connect(mnuWriteSumm, &QAction::triggered, this, [this] {
-    ::vantrel::ui::mnuWriteSumm(this, {state_, *settings_, prompter_, lblTotScore->text(), {}, {}},
-                                screen_);
-  });
-  connect(mnugraph, &QAction::triggered, this,
-          [this] { ShowActivityGraph(this, state_, prompter_, screen_); });
-  connect(mnuPrivileges, &QAction::triggered, this,
-          [this] { ShowBandPrivileges(this, state_, prompter_, screen_); });
-  connect(mnuHelp, &QAction::triggered, this, [this] { ShowHelpPage(this, state_, screen_); });
-  connect(mnuExportADIF, &QAction::triggered, this,
-          [this] { ::vantrel::ui::mnuExportADIF(this, state_, prompter_); });
-  connect(mnuNew, &QAction::triggered, this, &Form1::mnuNew_Click);
-  connect(mnuOpen, &QAction::triggered, this, [this] { mnuopen2(); });
-  connect(mnuFormSize, &QAction::triggered, this, &Form1::mnuFormSize_Click);
-  connect(mnuTaskbar, &QAction::triggered, this, &Form1::mnuTaskbar_Click);
 }
 
 void Form1::BuildControls() {
@@ -298,7 +167,7 @@ void Form1::BuildControls() {
   lblCurTime = AddLabel("lblCurTime", "Reg Time", 8280, 840, 900, 300, 10.0);
   Label16 = AddLabel("Label16", "am", 9180, 840, 300, 300);
 
-  // Partial matches on the left; score, rates and the station on the right.
+  // Partial matches on the left.
   lblPossDup = AddLabel("lblPossDup", "               Possible Duplicates", 120, 1200, 3600, 240);
   cmdDup = AddButton("cmdDup", "On", 3780, 1185, 540, 255);
   cmdDup->setToolTip("Displaying partial dupes slows the program on older pc's.");
@@ -306,78 +175,15 @@ void Form1::BuildControls() {
   lblDupe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblDupe->setWordWrap(true);
   SetButtonColour(lblDupe);
-  Label5 = AddLabel("Label5", "Total Contacts ............", 4440, 1200, 1800, 210);
-  lblTotCon = AddLabel("lblTotCon", "0", 6240, 1200, 600, 210);
-  Label13 = AddLabel("Label13", "Total QSO Points ........", 4440, 1410, 1800, 210);
-  lblTotSec = AddLabel("lblTotSec", "0", 6240, 1410, 600, 210);
-  Label6 = AddLabel("Label6", "Total Multipliers ...........", 4440, 1620, 1800, 210);
-  lblsectogo = AddLabel("lblsectogo", "0", 6240, 1620, 600, 210);
-  Label7 = AddLabel("Label7", "Total Score..................", 6960, 1200, 1800, 210);
-  lblTotScore = AddLabel("lblTotScore", "0", 8760, 1200, 720, 210);
-  Label8 = AddLabel("Label8", "QSOs / Hr (last 20 min)", 6960, 1410, 1800, 210);
-  lblAQSO20 = AddLabel("lblAQSO20", "0", 8760, 1410, 720, 210);
-  Label9 = AddLabel("Label9", "QSOs / Hr (last 60 min)", 6960, 1620, 1800, 210);
-  lblAQSO60 = AddLabel("lblAQSO60", "0", 8760, 1620, 720, 210);
-  // The station as set up: own call and own grid.
-  Label2 = AddLabel("Label2", "CALL", 4440, 1830, 2400, 210, 8.0);
-  Label4 = AddLabel("Label4", "Grid", 6960, 1830, 2520, 210, 8.0);
-  for (QLabel* l : {Label2, Label4}) {
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-  }
+
+  // Score, rates, the station and the band view.
+  score_ = new Form1ScorePanel(*this);
 
   // Band and mode display above the band table.
-  Label20 = AddLabel("Label20", "Band", 120, 2160, 560, 300);
-  Label21 = AddLabel("Label21", "", 680, 2160, 1240, 300, 10.0);
-  lblBandSwitch = AddLabel("lblBandSwitch", "Mode", 1980, 2160, 560, 300);
-  Label30 = AddLabel("Label30", "", 2540, 2160, 820, 300, 10.0);
-  for (QLabel* l : {Label21, Label30}) {
-    Paint(l, kNavy, Qt::white);
-    l->setAlignment(Qt::AlignCenter);
-  }
+  bands_ = new Form1BandMode(*this);
 
-  // Band view: the ten multiplier lists side by side, then the band table.
-  for (int i = 0; i < 10; ++i) {
-    auto* list = new QListWidget(client_);
-    list->setObjectName(QString("List%1").arg(i + 1));
-    list->setFocusPolicy(Qt::NoFocus);
-    // The columns are narrow: no scroll bars eating into them (the wheel
-    // still scrolls) and a thin frame.
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setFrameShape(QFrame::Box);
-    list->setLineWidth(1);
-    list->setTextElideMode(Qt::ElideNone);
-    gridLists[static_cast<size_t>(i)] = list;
-    design_->Add(list, ControlKind::kListBox, 120 + i * 324, 2520, 312, 4200 - 2520, 6.5);
-  }
-  Label10 = AddLabel("Label10", "#Contacts / #Grids", 1500, 4200, 1860, 240);
-  for (int i = 0; i < 10; ++i) {
-    const int top = 4470 + i * 216;
-    const BandInfo& info = kBands[static_cast<size_t>(i)];
-    QLabel* name = AddLabel(std::string(info.name_label).c_str(), Latin1(info.name_caption), 120,
-                            top, 1320, 204);
-    QLabel* count =
-        AddLabel(std::string(info.count_label).c_str(), "1000 / 100", 1500, top, 1860, 204);
-    for (QLabel* l : {name, count}) l->setCursor(Qt::PointingHandCursor);
-    for (QLabel* l : {name, count}) {
-      Paint(l, kNavy, Qt::white);
-      l->setAlignment(Qt::AlignCenter);
-    }
-    bandNameLabels[static_cast<size_t>(i)] = name;
-    bandCountLabels[static_cast<size_t>(i)] = count;
-  }
-
-  // Grid view: 15 rows of 11 squares around the own square, in the same place.
-  for (int i = 0; i < kGridLabelCount; ++i) {
-    const int row = i / 11, col = i % 11;
-    QLabel* g = AddLabel("lblGrid", "FM19", 120 + col * 294, 2520 + row * 276, 290, 270, 6.0);
-    g->setObjectName(QString("lblGrid_%1").arg(i));
-    g->setAlignment(Qt::AlignCenter);
-    g->setVisible(false);
-    lblGrid[static_cast<size_t>(i)] = g;
-  }
+  // The grid map in the band view's place, its view switch and arrows.
+  map_ = new Form1GridMap(*this);
 
   // The contact list and its buttons on the right.
   lblRecentContacts = AddLabel("lblRecentContacts", "Recent Contacts", 3480, 2160, 1260, 300);
@@ -387,16 +193,6 @@ void Form1::BuildControls() {
   cmdDelete = AddButton("cmdDelete", "Delete Contact", 6660, 2160, 1020, 300);
   cmdEdit->setVisible(false);
   cmdDelete->setVisible(false);
-  Command2 = AddButton("Command2", "View Grids", 7740, 2160, 900, 300);
-  Command3 = AddButton("Command3", QString::fromUtf8("\u2191"), 8700, 2160, 195, 300);
-  Command4 = AddButton("Command4", QString::fromUtf8("\u2193"), 8895, 2160, 195, 300);
-  Command5 = AddButton("Command5", QString::fromUtf8("\u2190"), 9090, 2160, 195, 300);
-  Command6 = AddButton("Command6", QString::fromUtf8("\u2192"), 9285, 2160, 195, 300);
-  Command3->setToolTip("Move the map north");
-  Command4->setToolTip("Move the map south");
-  Command5->setToolTip("Move the map west");
-  Command6->setToolTip("Move the map east");
-  for (QPushButton* b : {Command3, Command4, Command5, Command6}) b->setVisible(false);
 
   ListView1 = new QTreeWidget(client_);
   ListView1->setObjectName("ListView1");
@@ -412,6 +208,10 @@ void Form1::BuildControls() {
                        {560, 940, 500, 690, 500, 1050, 480, 690, 600}, 8.0);
 
   setFocusProxy(txtCall);
+}
+
+const GridMap& Form1::grid_map() const {
+  return map_->map();
 }
 
 void Form1::changeEvent(QEvent* event) {

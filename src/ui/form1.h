@@ -1,12 +1,17 @@
 // Form1: the main logging window. It owns the program run: the contact log,
 // the preference values and every other window, which it creates on demand.
 //
-// Responsibilities: build the window's controls and menus from design
-// geometry; run the start-up load step, the log load (mnuopen2), the new-log
-// confirmation and both ways out; keep vhfpref.txt current (SavePref).
+// Responsibilities: hold every control and menu item under its established
+// name; route keys and clicks to the part that handles them; run the
+// start-up sequence, the clocks and both ways out.
 // Collaborations: RunState (the run's data), Prompter (questions and
-// messages), form_scale (layout), platform/durable_file (disk),
-// Form1EntryPanel (the entry fields' keys and logging a contact).
+// messages), form_scale (layout), and the parts that each build and run one
+// piece of the window under the names below: Form1Menus (the menu bar),
+// Form1BandMode (band and mode selection and display),
+// Form1Files (vhfpref.txt and log.txt), Form1EntryPanel (the entry fields'
+// keys and logging a contact), Form1ScorePanel (score, rates, band view,
+// "New", bearing and distance), Form1GridMap (the grid map and its view
+// switch).
 #pragma once
 
 #include <QFrame>
@@ -37,7 +42,12 @@
 
 namespace vantrel::ui {
 
+class Form1BandMode;
 class Form1EntryPanel;
+class Form1Files;
+class Form1Menus;
+class Form1GridMap;
+class Form1ScorePanel;
 
 inline constexpr int kGridLabelCount = 165;
 // Where a damaged vhfpref.txt is kept before start-up saves over it.
@@ -109,7 +119,7 @@ class Form1 : public QMainWindow {
   void TimeStats();
   QTimer* Timer1 = nullptr;
   const Tallies& tallies() const { return tallies_; }
-  const GridMap& grid_map() const { return grid_map_; }
+  const GridMap& grid_map() const;
   void Command2_Click();
   void mnuSetup_Click();
   void mnuColors_Click();
@@ -234,6 +244,13 @@ class Form1 : public QMainWindow {
 
   QAction* FindAction(const QString& name) const;
 
+  // Where the panels place their controls: the client area, in design units.
+  QWidget* client() const { return client_; }
+  QLabel* AddLabel(const char* name, const QString& caption, int left, int top, int width,
+                   int height, double font = 8.0);
+  QPushButton* AddButton(const char* name, const QString& caption, int left, int top, int width,
+                         int height, double font = 8.0);
+
   // Menu handlers that exist now.
   void mnuFormSize_Click();
   void mnuTaskbar_Click();
@@ -251,30 +268,20 @@ class Form1 : public QMainWindow {
 
  private:
   void BuildControls();
-  void BuildMenus();
-  QLabel* AddLabel(const char* name, const QString& caption, int left, int top, int width,
-                   int height, double font = 8.0);
-  QPushButton* AddButton(const char* name, const QString& caption, int left, int top, int width,
-                         int height, double font = 8.0);
   QLineEdit* AddTextBox(const char* name, int left, int top, int width, int height, int max_length,
                         double font = 12.0);
-  QAction* AddAction(QMenu* menu, const char* name, const QString& caption);
 
   // Start-up steps and hand-offs that later work fills in. Each is named for
   // what it will do; until then it does nothing.
   void OfferUtcOffsetCorrection();
   void ApplyGridMapView();
-  void ApplyModeDisplay();
   void OpenStationSetup();
   void ReadVoiceKeyerSettings() {}
   void ReadCwSettings() {}
   void OpenRigInterface() {}
+  // The window's side of a recount: lists, score, rates and the map.
   void RecountTallies();
   LogMaintenanceHooks MaintenanceHooks();
-  void ShowWorkedGrids();
-  void ColorChange(const std::string& grid);
-  void GridFill();
-  void ShiftGridMap(void (GridMap::*shift)());
   void RedrawBandMap() {}
   void RefreshBandMapSpots() {}
   void EmptyCwBuffer() {}
@@ -284,23 +291,20 @@ class Form1 : public QMainWindow {
   void Backup();
   void Announce(const char* /*what*/) {}
   void OpenWindowForShortcut(int key);
-  void ShowBearingDistance();
-  void UpdateNewIndicator();
-  void ShowGridCounts(int label);
-  void ReduceRoverListFont(QListWidget* list);
 
   // Entry fields: the keys and logging live in the entry panel.
   friend class Form1EntryPanel;
-  void ResetGridMapColours();
-  void txtSec_Change();
   bool FormWideKey(QKeyEvent* key);
   bool IsEntryField(const QWidget* w) const;
   void ShowDialog(const QString& text, const QColor& background);
-  void PaintBandLabels(int highlighted_band);
 
+  // The run's files: the files panel reads and writes them.
+  friend class Form1Files;
+  // The menu bar opens windows with the run's state, prompter and screen.
+  friend class Form1Menus;
+  // Band and mode changes refresh the panels and reach the band map stub.
+  friend class Form1BandMode;
   void RestoreWorkingDirectory();
-  bool EnsureLogExists();
-  void ShowLoadFailure(const QString& text);
   void Terminate(int code);
 
   RunState& state_;
@@ -315,9 +319,14 @@ class Form1 : public QMainWindow {
   std::unique_ptr<SettingsStore> own_settings_;
   SettingsStore* settings_ = nullptr;
   const Clock* clock_ = nullptr;
-  Form1EntryPanel* entry_ = nullptr;  // a child: Qt deletes it
+  // The panels are children: Qt deletes them.
+  Form1EntryPanel* entry_ = nullptr;
+  Form1Files* files_ = nullptr;
+  Form1Menus* menus_ = nullptr;
+  Form1BandMode* bands_ = nullptr;
+  Form1ScorePanel* score_ = nullptr;
+  Form1GridMap* map_ = nullptr;
   Tallies tallies_;
-  GridMap grid_map_;
   StationSetupRunner setup_runner_;
   std::function<UtcTime()> utc_source_;
   ColourDialog colour_dialog_;

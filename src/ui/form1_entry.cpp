@@ -1,39 +1,29 @@
-// Form1's event routing (keys to the entry panel, pointer actions), band
-// and mode selection, and the clock.
+// Form1's event routing (keys to the entry panel, pointer actions to the
+// panels), the entry-side menu handlers, the band and mode hand-offs, and the
+// clock.
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
-#include <algorithm>
 
 #include "common/date_time_text.h"
 #include "contest/bands.h"
 #include "log/dupes.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/form1_band_mode.h"
 #include "ui/form1_entry_panel.h"
+#include "ui/form1_grid_map.h"
+#include "ui/form1_score_panel.h"
 #include "ui/frm_band_plan.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
 
-namespace {
-
-constexpr QColor kDialogColour(0, 192, 192);
-constexpr QColor kNavy(0, 0, 128);
-constexpr QColor kMaroon(128, 0, 0);
-
-}  // namespace
-
 void Form1::ShowDialog(const QString& text, const QColor& background) {
   lblDialog->setText(text);
   SetBackground(lblDialog, background);
-}
-
-void Form1::ResetGridMapColours() {
-  const QColor remaining = FromBgr(state_.prefs.RemainingColor);
-  for (QLabel* g : lblGrid) SetTextColour(g, remaining);
 }
 
 // ---------------------------------------------------------------- keys ---
@@ -49,10 +39,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
       if (!client_->childAt(at) && !lblDupe->text().isEmpty()) lblDupe->clear();
       return false;
     }
-    if (auto* label = qobject_cast<QLabel*>(watched); label && client_->isAncestorOf(label)) {
-      const auto it = std::find(lblGrid.begin(), lblGrid.end(), label);
-      if (it != lblGrid.end()) ShowGridCounts(static_cast<int>(it - lblGrid.begin()));
-    }
+    if (auto* label = qobject_cast<QLabel*>(watched); label && client_->isAncestorOf(label))
+      map_->PointerOver(label);
     return false;
   }
   if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease) &&
@@ -77,22 +65,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
       Label30_Click();
       return true;
     }
-    if (auto it = std::find(lblGrid.begin(), lblGrid.end(), widget); it != lblGrid.end()) {
-      txtSec->setText((*it)->text());
+    if (map_->SquareClicked(widget)) return true;
+    if (score_->ListClicked(widget)) return false;  // the list still takes the click
+    if (const int band = score_->BandOfLabel(widget)) {
+      SelectBand(band);
       return true;
-    }
-    if (widget == gridLists[0] || widget == gridLists[1] ||
-        widget->parentWidget() == gridLists[0] || widget->parentWidget() == gridLists[1]) {
-      ReduceRoverListFont(widget == gridLists[0] || widget->parentWidget() == gridLists[0]
-                              ? gridLists[0]
-                              : gridLists[1]);
-      return false;
-    }
-    for (size_t i = 0; i < bandNameLabels.size(); ++i) {
-      if (widget == bandNameLabels[i] || widget == bandCountLabels[i]) {
-        SelectBand(static_cast<int>(i) + 1);
-        return true;
-      }
     }
     return false;
   }
@@ -151,16 +128,6 @@ bool Form1::IsEntryField(const QWidget* w) const {
                w == txtPostConDate);
 }
 
-void Form1::txtSec_Change() {
-  UpdateNewIndicator();
-  if (txtSec->text().size() < 2) {
-    Label23->clear();
-    Label24->clear();
-  } else {
-    ShowBearingDistance();
-  }
-}
-
 // ------------------------------------------------------------ logging ---
 
 void Form1::Mains() {
@@ -217,63 +184,28 @@ void Form1::cmdDup_Click() {
 
 // ------------------------------------------------------ bands, modes ---
 
-void Form1::PaintBandLabels(int highlighted_band) {
-  for (size_t i = 0; i < bandNameLabels.size(); ++i) {
-    const QColor c = static_cast<int>(i) + 1 == highlighted_band ? kMaroon : kNavy;
-    SetBackground(bandNameLabels[i], c);
-    SetBackground(bandCountLabels[i], c);
-  }
-}
-
 void Form1::SelectBand(int band_index) {
-  if (band_index < 1 || band_index > kBandCount) return;
-  state_.contest.CurrentBand = std::string(kBands[static_cast<size_t>(band_index - 1)].label);
-  RunBandChange();
+  bands_->SelectBand(band_index);
 }
 
 void Form1::RunBandChange() {
-  ResetGridMapColours();
-  const BandChangeView view = vantrel::BandChange(state_.contest);
-  Label21->setText(Latin1(view.caption));
-  SavePref();
-  for (QAction* item : bandMenuItems) item->setChecked(false);
-  PaintBandLabels(0);
-  if (view.band) {
-    bandMenuItems[static_cast<size_t>(view.band->index - 1)]->setChecked(true);
-    if (view.highlight_labels) PaintBandLabels(view.band->index);
-  }
-  if (txtSec->text().size() > 3) txtSec_Change();
-  ShowWorkedGrids();
-  RefreshBandMapSpots();
-  txtSec_Change();
+  bands_->RunBandChange();
 }
 
 void Form1::SetMode(std::string_view mode) {
-  state_.contest.CurrentMode = std::string(mode);
-  const bool phone = mode == kModePhone;
-  mnuPhone->setChecked(phone);
-  mnuCW->setChecked(!phone);
-  Label30->setText(Latin1(mode));
-  SavePref();
-  const int length = ReportMaxLength(mode);
-  txtRSTR->setMaxLength(length);
-  txtRSTS->setMaxLength(length);
-  txtSec_Change();
+  bands_->SetMode(mode);
 }
 
 void Form1::Label30_Click() {
-  SetMode(ToggledMode(state_.contest.CurrentMode));
+  bands_->Label30_Click();
 }
 
 void Form1::ModeSelection(std::string_view radio_mode) {
-  if (auto mode = DecideModeSelection(radio_mode, state_.contest.CurrentMode)) SetMode(*mode);
+  bands_->ModeSelection(radio_mode);
 }
 
 void Form1::BandFreqConversion(float mhz) {
-  const FrequencyDecision d =
-      DecideBandForFrequency(mhz, state_.contest.CurrentBand, state_.contest.ContestId);
-  if (d.switch_to) SelectBand(d.switch_to->index);
-  state_.contest.FrequencyText = d.frequency_text;
+  bands_->BandFreqConversion(mhz);
 }
 
 // -------------------------------------------------------------- clock ---

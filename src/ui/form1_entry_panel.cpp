@@ -10,6 +10,8 @@
 #include "log/dupes.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/form1_grid_map.h"
+#include "ui/form1_score_panel.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -314,9 +316,9 @@ void Form1EntryPanel::Mains() {
   if (r.post_time) f_.txtPostConTime->setText(Latin1(*r.post_time));
   if (r.logged) {
     f_.FillContactList();
-    if (r.tally.colour_grid) f_.ColorChange(state.log.Record(state.log.ContactCount()).GridRcvd);
-    if (r.tally.list_band >= 1 && r.tally.list_band <= kBandsOnWindow)
-      f_.gridLists[static_cast<size_t>(r.tally.list_band - 1)]->addItem(Latin1(r.tally.key));
+    if (r.tally.colour_grid)
+      f_.map_->ColorChange(state.log.Record(state.log.ContactCount()).GridRcvd);
+    f_.score_->AddMultiplier(r.tally.list_band, Latin1(r.tally.key));
   }
   if (r.clear_entry) ClearEntry();
   if (r.dialog) f_.ShowDialog(Latin1(*r.dialog), r.dialog_red ? kDupeColour : kDialogColour);

@@ -1,35 +1,13 @@
-// Form1's start-up load step, the log load, the new-log confirmation, the
-// preference file and the ways out.
+// Form1's start-up load step, the hand-offs to its files, and the ways out.
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 
-#include "contest/log_load.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/form1_band_mode.h"
+#include "ui/form1_files.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
-
-namespace {
-
-const QString kDefaultDataTitle = "Error opening default data.";
-const QString kDefaultDataText =
-    "Error loading default data .  Check to make sure vhfpref.txt is in your working directory.";
-const QString kFileErrorText =
-    "Error opening file.  This error is annoying but probably correctable.  In all likelihood, a "
-    "character such as a quote got into your data or one of your entries has an invalid "
-    "date/time format.  Close this program and open log.txt in the program's working directory "
-    "with a text editor such as notepad.  Inspect the data and fix any errors you see (remove any "
-    "extra quotes and make sure your date and time entries are valid).";
-
-}  // namespace
-
-void Form1::RestoreWorkingDirectory() {
-  // File dialogs may have moved the process elsewhere; data files always
-  // belong to the folder the program started in.
-  if (!state_.WorkingDirectory.empty()) QDir::setCurrent(PathText(state_.WorkingDirectory));
-}
 
 bool Form1::Load() {
   // A rewrite cut short by a crash may have left a hidden temporary file.
@@ -58,36 +36,7 @@ bool Form1::Load() {
   // The preference file. A damaged file is reported; the values read so
   // far stand and the rest keep their defaults, so the log still gets loaded
   // before the operator can log anything.
-  {
-    RestoreWorkingDirectory();
-    std::string text, error;
-    PrefsReadResult result;
-    // Whatever the file does not supply comes from the shipped file, so band,
-    // mode and map colours are never left empty.
-    state_.prefs = ShippedDefaultPrefs();
-    if (!ReadWholeFile(state_.PrefsPath(), text, error)) {
-      result.error = PrefsReadError::kMissing;
-      result.line = 1;
-      // Station setup writes the call and grid to the shared file; take them
-      // from there rather than blanking them for the vendor's other programs.
-      state_.prefs.OwnCall = state_.shared.Get("OWN_CALL").value_or("");
-      state_.prefs.OwnGrid = state_.shared.Get("OWN_GRID").value_or("");
-    } else {
-      result = ParsePrefs(text, state_.prefs);
-    }
-    if (!result.ok()) {
-      // Start-up goes on and will save the preferences again; keep the
-      // damaged file's values for the operator to compare or restore.
-      if (!text.empty()) ReplaceFileAtomically(state_.WorkingFile(kDamagedPrefsFile), text, error);
-      prompter_.Beep();
-      prompter_.Message(this, kDefaultDataTitle, kDefaultDataText, MessageIcon::kNone);
-    }
-    mnuListPrevious->setChecked(state_.prefs.ListPreviousContacts == 1);
-    state_.contest.CurrentBand = state_.prefs.CurrentBand;
-    state_.contest.CurrentMode = state_.prefs.CurrentMode;
-    state_.contest.ContestId = state_.prefs.ContestId;
-    state_.contest.RoverStation = state_.prefs.RoverStation;
-  }
+  files_->ReadPrefs();
 
   // The clock runs from here on, with the offset just read.
   Timer2->start();
@@ -98,14 +47,14 @@ bool Form1::Load() {
   ApplyGridMapView();
   if (state_.prefs.FormSizePercent < 100)
     LayoutMainPercent(*design_, screen_, state_.prefs.FormSizePercent);
-  ApplyModeDisplay();
+  bands_->ApplyModeDisplay();
   RunBandChange();
   mnuRstRecord->setChecked(state_.prefs.RecordRst == 1);
   mnuRstDontRecord->setChecked(state_.prefs.RecordRst != 1);
   OpenStationSetup();
   // A "File Error" in the setup's reload ends the run before anything can
   // offer to erase the damaged file.
-  if (terminate_requested_ || !EnsureLogExists()) return false;
+  if (terminate_requested_ || !files_->EnsureLogExists()) return false;
   if (!AskContinueLog()) return false;
   // Keyers and radio start only once the operator has chosen to go on.
   ReadVoiceKeyerSettings();
@@ -120,59 +69,24 @@ bool Form1::Load() {
   return true;
 }
 
-void Form1::ApplyGridMapView() {
-  const bool grid_view = state_.prefs.GridMapView == "View Bands";
-  Command2->setText(grid_view ? "View Bands" : "View Grids");
-  for (QListWidget* l : gridLists) l->setVisible(!grid_view);
-  for (QLabel* l : bandNameLabels) l->setVisible(!grid_view);
-  for (QLabel* l : bandCountLabels) l->setVisible(!grid_view);
-  Label10->setVisible(!grid_view);
-  for (QLabel* g : lblGrid) g->setVisible(grid_view);
-  for (QPushButton* b : {Command3, Command4, Command5, Command6}) b->setVisible(grid_view);
+void Form1::RestoreWorkingDirectory() {
+  files_->RestoreWorkingDirectory();
 }
 
-void Form1::ApplyModeDisplay() {
-  Label30->setText(Latin1(state_.contest.CurrentMode));
-  const bool phone = EqualsNoCase(state_.contest.CurrentMode, kModePhone);
-  mnuPhone->setChecked(phone);
-  mnuCW->setChecked(!phone);
+bool Form1::SavePref() {
+  return files_->SavePref();
+}
+
+bool Form1::mnuopen2() {
+  return files_->mnuopen2();
 }
 
 bool Form1::AskContinueLog() {
-  const bool yes = prompter_.YesNo(
-      this, "Open existing log?",
-      "Do you want to continue an existing contest? (Yes opens your existing log, No erases any "
-      "existing log and starts a new log.)",
-      MessageIcon::kQuestion);
-  const bool loaded = yes ? mnuopen2() : StartNewLog();
-  cmdEdit->setVisible(false);
-  cmdDelete->setVisible(false);
-  return loaded;
+  return files_->AskContinueLog();
 }
 
 bool Form1::StartNewLog() {
-  const auto reply = prompter_.Input(
-      this, "WARNING - Your existing log file will be ERASED!",
-      "Are you sure that you want to start a new log file?  This function will ERASE the existing "
-      "log file!\r\n\r\nTo verify that you want to start a new log file, please type: YES");
-  // Whatever the count says, a log with contacts is copied into BACKUP before
-  // it is erased; when that copy fails the log stays.
-  if (reply && reply->toUpper() == "YES" &&
-      KeepLogBeforeReplacing(this, state_, prompter_, log_storage(), BackupFileName(clock_->Now()),
-                             "")) {
-    state_.prefs.TotalTimeOnSeconds = 0;
-    RestoreWorkingDirectory();
-    std::string error;
-    if (log_storage().Rewrite("", error)) {
-      state_.log.Clear();
-      SavePref();
-    } else {
-      // The old log stays; the reload below shows it again.
-      prompter_.Message(this, "Unable to start a new log",
-                        "The log could not be erased: " + Latin1(error), MessageIcon::kWarning);
-    }
-  }
-  return mnuopen2();
+  return files_->StartNewLog();
 }
 
 LogStorage& Form1::log_storage() {
@@ -180,80 +94,9 @@ LogStorage& Form1::log_storage() {
   return *log_storage_;
 }
 
-bool Form1::EnsureLogExists() {
-  const QString folder = PathText(state_.WorkingDirectory);
-  if (QFileInfo::exists(PathText(state_.LogPath()))) return true;
-  QString why;
-  if (!state_.SeedError.empty())
-    why = "The default data files could not be copied: " + PathText(state_.SeedError) + ".\r\n\r\n";
-  std::string error;
-  if (!log_storage().Rewrite("", error)) {
-    prompter_.Message(this, "No log found",
-                      why + "There is no log.txt in " + folder +
-                          ", and none can be created there: " + PathText(error),
-                      MessageIcon::kCritical);
-    Terminate(1);
-    return false;
-  }
-  prompter_.Message(this, "No log found",
-                    why + "There was no log.txt in " + folder +
-                        ".  An empty one was created there.  If you expected contacts, restore "
-                        "them with File > Restore from Archive or Backup.",
-                    MessageIcon::kWarning);
-  return true;
-}
-
-bool Form1::mnuopen2() {
-  ResetGridMapColours();
-  RestoreWorkingDirectory();
-  std::string text, error;
-  ContactLog loaded;
-  if (!log_storage().ReadAll(text, error)) {
-    ShowLoadFailure("log.txt cannot be read: " + PathText(error) + ".  The file was not changed.");
-    return false;
-  }
-  if (!ParseLog(text, loaded).ok()) {
-    ShowLoadFailure(kFileErrorText);
-    return false;
-  }
-  const RecountResult recount = vantrel::RecountTallies(tallies_, loaded, state_.contest.ContestId,
-                                                        state_.contest.RoverStation);
-  if (!recount.ok) {
-    ShowLoadFailure(Latin1(OverfullLogText(recount, loaded)));
-    return false;
-  }
-  if (!state_.FirstLoad) state_.FirstLoad = FingerprintOf(text);
-  state_.log.Swap(loaded);
-  RecountTallies();
-  FillContactList();
-  if (state_.LoadedContactCount == 0) state_.LoadedContactCount = state_.log.ContactCount();
-  return true;
-}
-
-void Form1::ShowLoadFailure(const QString& text) {
-  prompter_.Message(this, "File Error", text, MessageIcon::kNone);
-  // Nothing is saved on the way out: the damaged file stays for repair.
-  Terminate(1);
-}
-
 void Form1::Terminate(int code) {
   terminate_requested_ = true;
   if (terminate_) terminate_(code);
-}
-
-bool Form1::SavePref() {
-  state_.prefs.GridMapView = Command2->text().toStdString();
-  state_.prefs.CurrentBand = state_.contest.CurrentBand;
-  state_.prefs.CurrentMode = state_.contest.CurrentMode;
-  state_.prefs.ContestId = static_cast<uint8_t>(state_.contest.ContestId);
-  state_.prefs.RoverStation = static_cast<uint8_t>(state_.contest.RoverStation);
-  RestoreWorkingDirectory();
-  std::string error;
-  if (!ReplaceFileAtomically(state_.PrefsPath(), FormatPrefs(state_.prefs), error)) {
-    lblDialog->setText("Settings not saved: " + Latin1(error));
-    return false;
-  }
-  return true;
 }
 
 void Form1::mnuNew_Click() {

@@ -140,5 +140,27 @@ TEST(GridCountsText, PerBandCountsOfTheSquare) {
             "5.8 = 0   10 = 0");
 }
 
+TEST(GridMapView, StoredCaptionAndTheSwitch) {
+  // stored / shown by the button, whether the map is up, what a click stores
+  struct Row {
+    std::string_view stored;
+    bool map_shown;
+    std::string_view after_click;
+  };
+  const Row rows[] = {
+      {"View Grids", false, "View Bands"},
+      {"View Bands", true, "View Grids"},
+      // A damaged value shows the band lists; the button then offers the map.
+      {"", false, "View Bands"},
+      {"view bands", false, "View Bands"},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(GridMapShown(r.stored), r.map_shown) << r.stored;
+    const std::string_view caption = r.map_shown ? kViewBandsCaption : kViewGridsCaption;
+    EXPECT_EQ(ToggledGridMapView(caption), r.after_click) << r.stored;
+    EXPECT_NE(GridMapShown(ToggledGridMapView(caption)), r.map_shown) << r.stored;
+  }
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -199,6 +199,30 @@ TEST_F(Form1ScoreTest, GridMapFillsShiftsColoursAndEntersGrids) {
       << form_->lblDupe->text().toStdString();
 }
 
+TEST_F(Form1ScoreTest, ClicksOnTheBandViewSelectBandsAndShrinkARoversList) {
+  Start(FourContacts());
+  ASSERT_FALSE(form_->bandCountLabels[3]->isHidden());
+  QTest::mouseClick(form_->bandCountLabels[3], Qt::LeftButton);
+  EXPECT_EQ(state_.contest.CurrentBand, "432 M");
+  QTest::mouseClick(form_->bandNameLabels[0], Qt::LeftButton);
+  EXPECT_EQ(state_.contest.CurrentBand, "50 M");
+  EXPECT_TRUE(form_->FindAction("mnu160")->isChecked());
+
+  // Only a CQ rover's pair lists shrink, List1 and List2, to List3's height.
+  const double design_points = form_->gridLists[1]->font().pointSizeF();
+  QTest::mouseClick(form_->gridLists[1]->viewport(), Qt::LeftButton);
+  EXPECT_DOUBLE_EQ(form_->gridLists[1]->font().pointSizeF(), design_points);
+  state_.contest.ContestId = kCqContestId;
+  state_.contest.RoverStation = 1;
+  form_->gridLists[1]->resize(form_->gridLists[1]->width(), 40);
+  QTest::mouseClick(form_->gridLists[1]->viewport(), Qt::LeftButton);
+  EXPECT_DOUBLE_EQ(form_->gridLists[1]->font().pointSizeF(), design_points * 0.9);
+  EXPECT_EQ(form_->gridLists[1]->height(), form_->gridLists[2]->height());
+  EXPECT_DOUBLE_EQ(form_->gridLists[0]->font().pointSizeF(), design_points);
+  // The reload after it keys the lists as pairs.
+  EXPECT_TRUE(ListItems(2).contains("FN31 FN20")) << ListItems(2).join(",").toStdString();
+}
+
 TEST_F(Form1ScoreTest, StartUpOffersTheOffsetTheClocksShow) {
   // Local 20:30 against a computer UTC of 00:30 the next day: offset 4, stored 5.
   utc_override_ = [] {

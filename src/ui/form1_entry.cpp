@@ -73,6 +73,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
   }
+  // The widget that received the key decides, whether or not the window is
+  // the active one. Parents see the key again when it propagates; only the
+  // receiver handles it.
+  if (type == QEvent::InputMethod) {
+    if (!IsEntryField(widget)) return false;
+    return entry_->InputMethod(static_cast<QLineEdit*>(widget),
+                               static_cast<QInputMethodEvent*>(event));
+  }
   auto* key = static_cast<QKeyEvent*>(event);
   if (type == QEvent::ShortcutOverride) {
     // Ctrl combinations belong to the main window, never to a text box's
@@ -82,14 +90,6 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     return false;
-  }
-  // The widget that received the key decides, whether or not the window is
-  // the active one. Parents see the key again when it propagates; only the
-  // receiver handles it.
-  if (type == QEvent::InputMethod) {
-    if (!IsEntryField(widget)) return false;
-    return entry_->InputMethod(static_cast<QLineEdit*>(widget),
-                               static_cast<QInputMethodEvent*>(event));
   }
   if (IsEntryField(widget)) return entry_->KeyPressed(static_cast<QLineEdit*>(widget), key);
   if (widget != focusWidget() && widget != this) return false;

@@ -11,21 +11,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <memory>
 #include <vector>
 
-#include "settings/program_prefs.h"
-#include "support/sample_log.h"
-#include "support/scripted_prompter.h"
-#include "ui/form1.h"
+#include "bench/full_log_window.h"
 
 namespace {
 
@@ -34,45 +29,8 @@ using namespace vantrel;
 constexpr int kKeys = 1000;
 constexpr qint64 kSpacingNs = 5'000'000;
 
-struct Window {
-  QTemporaryDir dir;
-  RunState state;
-  ui::ScriptedPrompter prompter;
-  std::unique_ptr<ui::Form1> form;
-
-  Window() {
-    ProgramPrefs p;
-    p.OwnCall = "N0CALL";
-    p.OwnGrid = "FN20";
-    p.CurrentMode = "PH";
-    p.CurrentBand = "144 M";
-    p.ContestId = 2;
-    p.GridMapView = "View Grids";
-    p.RigType = "None";
-    std::ofstream(dir.filePath("vhfpref.txt").toStdString(), std::ios::binary) << FormatPrefs(p);
-    ContactLog log = MakeSampleLog(12000, 1);
-    std::ofstream(dir.filePath("log.txt").toStdString(), std::ios::binary) << FormatLog(log);
-    state.WorkingDirectory = dir.path().toStdString();
-    prompter.yes_no_answers = {true};
-    form = std::make_unique<ui::Form1>(
-        state, prompter, ui::ScreenGeometry{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)});
-    form->set_terminate_handler([](int) {});
-    form->set_station_setup_runner([](ui::Form1&) { return ui::StationSetupRefresh{}; });
-    ui::Form1* f = form.get();
-    form->set_utc_source(
-        [this, f] { return UtcFromLocal(f->clock().Now(), state.prefs.UtcOffsetHours); });
-    form->Load();
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    form->txtCall->setFocus();
-    QApplication::processEvents();
-    QTest::keyClick(form->txtCall, 'N');
-    if (form->txtCall->text() != "N" || form->lblDupe->text().isEmpty()) {
-      std::fprintf(stderr, "keys do not reach the call field\n");
-      std::abort();
-    }
-    QTest::keyClick(form->txtCall, Qt::Key_Escape);
-  }
+struct Window : bench::FullLogWindow {
+  Window() { QTest::keyClick(form->txtCall, Qt::Key_Escape); }
 };
 
 Window* g_window = nullptr;

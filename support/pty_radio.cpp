@@ -147,14 +147,14 @@ void PtyRadio::Answer(int master, const std::string& reply) {
     case Fault::kSilence:
       return;
     case Fault::kGarbage:
-      WriteAll(master, garbage);
       ++replies_;
+      WriteAll(master, garbage);
       return;
     case Fault::kSplit: {
       if (reply.empty()) return;
       const size_t half = reply.size() / 2;
-      WriteAll(master, reply.substr(0, half));
       ++replies_;
+      WriteAll(master, reply.substr(0, half));
       std::unique_lock lock(mutex_);
       if (stop_cv_.wait_for(lock, pause, [this] { return stopping_; })) return;
       lock.unlock();
@@ -165,8 +165,9 @@ void PtyRadio::Answer(int master, const std::string& reply) {
       break;
   }
   if (reply.empty()) return;
-  WriteAll(master, reply);
+  // Counted before the bytes leave: a test that has read them sees the count.
   ++replies_;
+  WriteAll(master, reply);
 }
 
 void PtyRadio::Run(int master, int wake) {

@@ -38,6 +38,7 @@
 namespace vantrel::ui {
 
 class Form1EntryPanel;
+class RigControlfrm;
 
 inline constexpr int kGridLabelCount = 165;
 // Where a damaged vhfpref.txt is kept before start-up saves over it.
@@ -234,6 +235,10 @@ class Form1 : public QMainWindow {
 
   QAction* FindAction(const QString& name) const;
 
+  // The rig window, created on first use and kept for the run.
+  RigControlfrm& RigWindow();
+  void mnuRigInterface_Click();
+
   // Menu handlers that exist now.
   void mnuFormSize_Click();
   void mnuTaskbar_Click();
@@ -268,7 +273,7 @@ class Form1 : public QMainWindow {
   void OpenStationSetup();
   void ReadVoiceKeyerSettings() {}
   void ReadCwSettings() {}
-  void OpenRigInterface() {}
+  void OpenRigInterface();
   void RecountTallies();
   LogMaintenanceHooks MaintenanceHooks();
   void ShowWorkedGrids();
@@ -324,6 +329,7 @@ class Form1 : public QMainWindow {
   std::unique_ptr<ContactListView> contact_list_;
   LogMaintenanceHooks maintenance_;
   std::unique_ptr<LogStorage> log_storage_;
+  RigControlfrm* rig_window_ = nullptr;  // a child: Qt deletes it
 };
 
 }  // namespace vantrel::ui

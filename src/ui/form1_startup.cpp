@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "common/text.h"
 #include "contest/log_load.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
@@ -111,7 +112,7 @@ bool Form1::Load() {
   ReadVoiceKeyerSettings();
   ReadCwSettings();
   ApplyFullLayout();
-  if (state_.prefs.RigType != "None") OpenRigInterface();
+  if (!EqualsNoCase(state_.prefs.RigType, "None")) OpenRigInterface();
 
   if (state_.SeededDefaults)
     lblDialog->setText("Default data files created in " + PathText(state_.WorkingDirectory) +

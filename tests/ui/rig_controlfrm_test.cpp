@@ -3,6 +3,7 @@
 // a cable and a radio can produce, and RigCntrl.txt.
 #include "ui/rig_controlfrm.h"
 
+#include <QClipboard>
 #include <QTimer>
 #include <cstdlib>
 
@@ -155,21 +156,39 @@ TEST_F(RigWindowTest, UnpluggedRadioReportsOnceAndTestWorksAgain) {
   EXPECT_EQ(CountAsked(prompter_, kBadPort), 1);
 }
 
-TEST_F(RigWindowTest, MissingDeviceGivesTheMessageOnceAndNoPolling) {
+TEST_F(RigWindowTest, MissingOrBusyPortGivesTheMessageOnceAndNoPolling) {
+  auto radio = MakeFakeRadio("Kenwood");
+  PtyRadio pty(*radio);
   Start();
+  setenv("VANTREL_COM3", pty.Path().c_str(), 1);
   setenv("VANTREL_COM5", "/dev/vantrel-no-such-radio", 1);
+  // Another program holds COM3.
+  MemorySettingsStore other_store;
+  ComPortMap other_map(other_store);
+  QtSerialPort holder(other_map);
+  holder.SetPortNumber(3);
+  ASSERT_TRUE(holder.Open());
   RigControlfrm& w = form_->RigWindow();
   w.show();
   w.List1->setCurrentRow(4);  // Kenwood
-  w.optComm[4]->click();
+  int expected = 0;
+  for (int port : {5, 3}) {
+    SCOPED_TRACE(port);
+    w.optComm[size_t(port - 1)]->click();
+    w.Command1->click();
+    EXPECT_EQ(CountAsked(prompter_, kBadPort), ++expected);
+    ASSERT_FALSE(prompter_.asked.empty());
+    EXPECT_TRUE(prompter_.asked.back().text.startsWith("The comm port that you selected"));
+    EXPECT_EQ(prompter_.beeps, expected);
+    EXPECT_FALSE(w.Polling());
+    EXPECT_FALSE(w.Command2->isEnabled());
+    EXPECT_FALSE(w.lblPolling->isVisible());
+  }
+  holder.Close();
   w.Command1->click();
-  EXPECT_EQ(CountAsked(prompter_, kBadPort), 1);
-  ASSERT_FALSE(prompter_.asked.empty());
-  EXPECT_TRUE(prompter_.asked.back().text.startsWith("The comm port that you selected"));
-  EXPECT_EQ(prompter_.beeps, 1);
-  EXPECT_FALSE(w.Polling());
-  EXPECT_FALSE(w.Command2->isEnabled());
-  EXPECT_FALSE(w.lblPolling->isVisible());
+  EXPECT_TRUE(w.Polling());
+  EXPECT_EQ(CountAsked(prompter_, kBadPort), expected);
+  w.Command2->click();
 
   // Change Frequency only works while polling.
   w.Command3->click();
@@ -266,6 +285,101 @@ TEST_F(RigWindowTest, DoneWritesRigCntrlAndLoadReadsItBack) {
   ASSERT_NE(again.List1->currentItem(), nullptr);
   EXPECT_EQ(again.List1->currentItem()->text(), "Ten Tec Pegasus");
   EXPECT_FALSE(again.Polling());
+}
+
+// A list choice applies the family's defaults to the controls and leaves
+// the serial choices the family does not name as they were.
+TEST_F(RigWindowTest, ListChoiceAppliesTheFamilyDefaults) {
+  Start();
+  RigControlfrm& w = form_->RigWindow();
+  w.show();
+  EXPECT_EQ(w.List1->currentItem(), nullptr);
+  EXPECT_TRUE(w.optBaud[8]->isChecked());  // 56000 before any file or choice
+  EXPECT_TRUE(w.optComm[0]->isChecked());
+  EXPECT_TRUE(w.optPollMed->isChecked());
+  EXPECT_TRUE(w.chkFrequency->isChecked());
+  EXPECT_FALSE(w.chkHex->isEnabled());
+
+  w.optData7->click();
+  w.optStop1->click();
+  w.optParityEven->click();
+  struct Row {
+    int row;
+    const char* freq;
+    const char* mode;
+    int baud;  // index of the checked baud option
+    QRadioButton* data;
+    QRadioButton* stop;
+    QRadioButton* parity;
+    bool hex, hex_enabled, icom_hint;
+  };
+  const Row rows[] = {
+      {17, "FA;", "MD0;", 2, w.optData7, w.optStop1, w.optParityEven, false, false, false},
+      {5, "IF;", "", 2, w.optData8, w.optStop2, w.optParityNone, false, false, false},
+      {2, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", 0, w.optData8, w.optStop1, w.optParityNone,
+       true, false, true},
+      {7, "?AF", "?RMM", 8, w.optData8, w.optStop1, w.optParityNone, false, false, false},
+      {18, "", "", 8, w.optData8, w.optStop1, w.optParityNone, false, true, false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(w.List1->item(r.row)->text().toStdString());
+    w.List1->setCurrentRow(r.row);
+    EXPECT_EQ(w.settings().RigType, w.List1->item(r.row)->text().toStdString());
+    EXPECT_EQ(w.txtFreq->text(), r.freq);
+    EXPECT_EQ(w.txtMode->text(), r.mode);
+    EXPECT_TRUE(w.optBaud[size_t(r.baud)]->isChecked());
+    EXPECT_TRUE(r.data->isChecked());
+    EXPECT_TRUE(r.stop->isChecked());
+    EXPECT_TRUE(r.parity->isChecked());
+    EXPECT_EQ(w.chkHex->isChecked(), r.hex);
+    EXPECT_EQ(w.chkHex->isEnabled(), r.hex_enabled);
+    EXPECT_EQ(w.lblIcom->isVisibleTo(&w), r.icom_hint);
+  }
+  // What is typed into a query field is the query at once.
+  w.txtFreq->setText("FA;");
+  EXPECT_EQ(w.settings().FrequencyQuery, "FA;");
+}
+
+// Any serial choice, or the focus in a query field, ends the test; a mode
+// source choice forgets the mode; the raw reply can be shown in hex and
+// copied.
+TEST_F(RigWindowTest, ChoicesEndTheTestAndTheRawReplyIsShown) {
+  auto radio = MakeFakeRadio("Kenwood");
+  radio->dial.hz = 50125000;
+  radio->dial.mode = RadioMode::kCw;
+  PtyRadio pty(*radio);
+  Start();
+  RigControlfrm& w = PollOnCom3("Kenwood", pty);
+  for (QRadioButton* option :
+       {w.optBaud[3], w.optParityNone, w.optStop2, w.optPowerRTS, w.optPollFast, w.optComm[2]}) {
+    SCOPED_TRACE(option->objectName().toStdString());
+    w.Command1->click();
+    ASSERT_TRUE(w.Polling());
+    option->click();
+    EXPECT_FALSE(w.Polling());
+    EXPECT_FALSE(w.port().IsOpen());
+  }
+  w.Command1->click();
+  w.txtMode->setFocus();
+  QApplication::processEvents();
+  EXPECT_FALSE(w.Polling());
+
+  w.Command1->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w.lblMode->text() == "CW"; }, kWaitMs));
+  w.OptDont->click();
+  EXPECT_EQ(w.lblMode->text(), "No Response");
+  EXPECT_EQ(w.poller().state().mode, "");
+
+  // "Convert to Hex" carries "Convert from Hex" with it when clicked.
+  w.chkHex->setEnabled(true);
+  w.chkHex->click();
+  EXPECT_TRUE(w.ChkConvHex->isChecked());
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return w.lblUnProcess->text().startsWith("46 41 30 30 "); }, kWaitMs))
+      << w.lblUnProcess->text().toStdString();
+  w.Command4->click();
+  EXPECT_TRUE(QApplication::clipboard()->text().startsWith("46 41 30 30 "));
+  EXPECT_EQ(QApplication::focusWidget(), w.cmdDone);
 }
 
 }  // namespace

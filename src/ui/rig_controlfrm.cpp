@@ -12,7 +12,7 @@ namespace vantrel::ui {
 namespace {
 
 constexpr int kDesignWidth = 8760;
-constexpr int kDesignHeight = 7560;
+constexpr int kDesignHeight = 6480;
 constexpr int kOptionHeight = 255;
 
 const char* const kBadPortTitle = "Invalid Comm Settings.";
@@ -120,55 +120,55 @@ void RigControlfrm::BuildControls() {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(name);
     b->setAutoDefault(false);
-    design_->Add(b, ControlKind::kButton, left, 6240, width, 420);
+    design_->Add(b, ControlKind::kButton, left, 5400, width, 420);
     return b;
   };
   auto check = [this](const char* name, const QString& caption, int top) {
     auto* c = new QCheckBox(caption, this);
     c->setObjectName(name);
-    design_->Add(c, ControlKind::kCheckBox, 7200, top, 1500, kOptionHeight);
+    design_->Add(c, ControlKind::kCheckBox, 6360, top, 2160, kOptionHeight);
     return c;
   };
 
-  label("lblRig", "Rig:", 120, 120, 2160, 255);
+  label("lblRig", "Rig:", 120, 60, 2160, 255);
   List1 = new QListWidget(this);
   List1->setObjectName("List1");
-  design_->Add(List1, ControlKind::kListBox, 120, 400, 2160, 3600);
+  design_->Add(List1, ControlKind::kListBox, 120, 300, 2160, 3000);
   for (const RigModel& m : RigModels()) List1->addItem(Latin1(m.name));
   connect(List1, &QListWidget::currentRowChanged, this, [this](int row) { List1_Click(row); });
-  lblIcom = label("lblIcom", kIcomHint, 120, 4100, 2160, 1300);
+  lblIcom = label("lblIcom", kIcomHint, 120, 3400, 2160, 1560);
 
-  fraBaud = AddFrame("fraBaud", "Baud Rate (k):", 2400, 120, 2400, 1320);
+  fraBaud = AddFrame("fraBaud", "Baud Rate (k):", 2400, 60, 2400, 1200);
   for (size_t i = 0; i < optBaud.size(); ++i)
     optBaud[i] = AddOption(fraBaud, kBaudNames[i], kBaudCaptions[i], 120 + int(i % 3) * 760,
-                           300 + int(i / 3) * 330);
-  fraParity = AddFrame("fraParity", "Parity:", 4920, 120, 1200, 1320);
-  optParityOdd = AddOption(fraParity, "optParityOdd", "Odd", 120, 300, 960);
-  optParityNone = AddOption(fraParity, "optParityNone", "None", 120, 630, 960);
-  optParityEven = AddOption(fraParity, "optParityEven", "Even", 120, 960, 960);
-  fraData = AddFrame("fraData", "Data Bits:", 6240, 120, 1080, 960);
-  optData7 = AddOption(fraData, "optData7", "7", 120, 300);
-  optData8 = AddOption(fraData, "optData8", "8", 120, 630);
-  fraStop = AddFrame("fraStop", "Stop Bits:", 7440, 120, 1200, 960);
-  optStop1 = AddOption(fraStop, "optStop1", "1", 120, 300);
-  optStop2 = AddOption(fraStop, "optStop2", "2", 120, 630);
+                           260 + int(i / 3) * 300);
+  fraParity = AddFrame("fraParity", "Parity:", 4920, 60, 1200, 1200);
+  optParityOdd = AddOption(fraParity, "optParityOdd", "Odd", 120, 260, 960);
+  optParityNone = AddOption(fraParity, "optParityNone", "None", 120, 560, 960);
+  optParityEven = AddOption(fraParity, "optParityEven", "Even", 120, 860, 960);
+  fraData = AddFrame("fraData", "Data Bits:", 6240, 60, 1080, 900);
+  optData7 = AddOption(fraData, "optData7", "7", 120, 260);
+  optData8 = AddOption(fraData, "optData8", "8", 120, 560);
+  fraStop = AddFrame("fraStop", "Stop Bits:", 7440, 60, 1200, 900);
+  optStop1 = AddOption(fraStop, "optStop1", "1", 120, 260);
+  optStop2 = AddOption(fraStop, "optStop2", "2", 120, 560);
 
-  fraComm = AddFrame("fraComm", "Comm Port:", 2400, 1560, 3720, 1000);
+  fraComm = AddFrame("fraComm", "Comm Port:", 2400, 1320, 3720, 900);
   for (size_t i = 0; i < optComm.size(); ++i)
     optComm[i] = AddOption(fraComm, "optComm", QString::number(i + 1), 120 + int(i % 5) * 720,
-                           300 + int(i / 5) * 330, 680);
-  fraPower = AddFrame("fraPower", "Connection Power:", 6240, 1200, 2400, 1320);
-  optPowerNone = AddOption(fraPower, "optPowerNone", "None", 120, 300, 1200);
-  optPowerRTS = AddOption(fraPower, "optPowerRTS", "RTS", 120, 630, 1200);
-  optPowerDTR = AddOption(fraPower, "optPowerDTR", "DTR", 120, 960, 1200);
+                           260 + int(i / 5) * 300, 680);
+  fraPower = AddFrame("fraPower", "Connection Power:", 6240, 1020, 2400, 1140);
+  optPowerNone = AddOption(fraPower, "optPowerNone", "None", 120, 260, 1200);
+  optPowerRTS = AddOption(fraPower, "optPowerRTS", "RTS", 120, 560, 1200);
+  optPowerDTR = AddOption(fraPower, "optPowerDTR", "DTR", 120, 860, 1200);
 
-  fraPoll = AddFrame("fraPoll", "Radio Polling Rate:", 2400, 2680, 3720, 640);
+  fraPoll = AddFrame("fraPoll", "Radio Polling Rate:", 2400, 2280, 3720, 600);
   optPollFast = AddOption(fraPoll, "optPollFast", kPollRates[0].caption, 120, 300, 860);
   optPollMed = AddOption(fraPoll, "optPollMed", kPollRates[1].caption, 1000, 300, 860);
   optPollSlow = AddOption(fraPoll, "optPollSlow", kPollRates[2].caption, 1880, 300, 860);
   optReallySlow = AddOption(fraPoll, "optReallySlow", kPollRates[3].caption, 2760, 300, 860);
 
-  fraModeBy = AddFrame("fraModeBy", "Mode by:", 6240, 2640, 2400, 1320);
+  fraModeBy = AddFrame("fraModeBy", "Mode by:", 6240, 2220, 2400, 1140);
   auto source = [this](const char* name, const QString& caption, int top, RigModeSource s) {
     auto* option = new QRadioButton(caption, fraModeBy);
     option->setObjectName(name);
@@ -176,18 +176,18 @@ void RigControlfrm::BuildControls() {
     connect(option, &QRadioButton::clicked, this, [this, s] { ModeSource_Click(s); });
     return option;
   };
-  OptRig = source("OptRig", "Rig", 300, RigModeSource::kRig);
-  OptFreq = source("OptFreq", "Frequency", 630, RigModeSource::kFrequency);
-  OptDont = source("OptDont", "Don't Use", 960, RigModeSource::kDontUse);
+  OptRig = source("OptRig", "Rig", 260, RigModeSource::kRig);
+  OptFreq = source("OptFreq", "Frequency", 560, RigModeSource::kFrequency);
+  OptDont = source("OptDont", "Don't Use", 860, RigModeSource::kDontUse);
 
-  lblFreqCaption = label("lblFreqCaption", "String to read frequency:", 2400, 3480, 2160, 255);
+  lblFreqCaption = label("lblFreqCaption", "String to read frequency:", 2400, 3000, 2160, 255);
   txtFreq = new QLineEdit(this);
   txtFreq->setObjectName("txtFreq");
-  design_->Add(txtFreq, ControlKind::kTextBox, 2400, 3760, 2160, 315);
-  lblModeCaption = label("lblModeCaption", "String to read mode:", 4680, 3480, 1440, 255);
+  design_->Add(txtFreq, ControlKind::kTextBox, 2400, 3270, 2160, 315);
+  lblModeCaption = label("lblModeCaption", "String to read mode:", 4680, 3000, 1440, 255);
   txtMode = new QLineEdit(this);
   txtMode->setObjectName("txtMode");
-  design_->Add(txtMode, ControlKind::kTextBox, 4680, 3760, 1440, 315);
+  design_->Add(txtMode, ControlKind::kTextBox, 4680, 3270, 1440, 315);
   txtFreq->installEventFilter(this);
   txtMode->installEventFilter(this);
   connect(txtFreq, &QLineEdit::textChanged, this,
@@ -195,9 +195,9 @@ void RigControlfrm::BuildControls() {
   connect(txtMode, &QLineEdit::textChanged, this,
           [this](const QString& t) { settings_.ModeQuery = Std(t); });
 
-  chkHex = check("chkHex", "Convert to Hex", 4080);
-  ChkConvHex = check("ChkConvHex", "Convert from Hex", 4400);
-  chkFrequency = check("chkFrequency", "Use Frequency", 4720);
+  chkHex = check("chkHex", "Convert to Hex", 3440);
+  ChkConvHex = check("ChkConvHex", "Convert from Hex", 3720);
+  chkFrequency = check("chkFrequency", "Use Frequency", 4000);
   connect(chkHex, &QCheckBox::toggled, this,
           [this](bool on) { settings_.ConvertToHex = on ? 1 : 0; });
   connect(chkHex, &QCheckBox::clicked, this,
@@ -205,13 +205,13 @@ void RigControlfrm::BuildControls() {
   connect(chkFrequency, &QCheckBox::toggled, this,
           [this](bool on) { settings_.UseFrequency = on ? 1 : 0; });
 
-  lblFreqTitle = label("lblFreqTitle", "Frequency:", 2400, 4260, 1000, 255);
-  lblFreq = label("lblFreq", "", 3480, 4260, 1500, 255);
-  lblModeTitle = label("lblModeTitle", "Mode:", 4680, 4260, 600, 255);
-  lblMode = label("lblMode", "", 5280, 4260, 1440, 255);
-  lblPolling = label("lblPolling", "Polling Rig", 2400, 4620, 1500, 255);
-  lblUnProcessTitle = label("lblUnProcessTitle", "Unprocessed data:", 2400, 4980, 2400, 255);
-  lblUnProcess = label("lblUnProcess", "", 2400, 5260, 6240, 840);
+  lblFreqTitle = label("lblFreqTitle", "Frequency:", 2400, 3720, 1000, 255);
+  lblFreq = label("lblFreq", "", 3480, 3720, 1200, 255);
+  lblModeTitle = label("lblModeTitle", "Mode:", 4680, 3720, 600, 255);
+  lblMode = label("lblMode", "", 5280, 3720, 1000, 255);
+  lblPolling = label("lblPolling", "Polling Rig", 2400, 4000, 1500, 255);
+  lblUnProcessTitle = label("lblUnProcessTitle", "Unprocessed data:", 2400, 4300, 2400, 255);
+  lblUnProcess = label("lblUnProcess", "", 2400, 4560, 6240, 720);
   lblUnProcess->setFrameShape(QFrame::Box);
   lblUnProcess->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblUnProcess->setTextFormat(Qt::PlainText);
@@ -230,7 +230,7 @@ void RigControlfrm::BuildControls() {
   connect(cmdSerialPorts, &QPushButton::clicked, this, [this] {
     if (handoff_.show_serial_ports) handoff_.show_serial_ports(this);
   });
-  lblHelp = label("lblHelp", kHelpText, 120, 6780, 8520, 660);
+  lblHelp = label("lblHelp", kHelpText, 120, 5900, 8520, 480);
 }
 
 std::string RigControlfrm::SettingsPath() const {

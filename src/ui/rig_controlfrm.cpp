@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
+#include <QFocusEvent>
+#include <cstdlib>
 
 #include "platform/durable_file.h"
 #include "ui/widget_text.h"
@@ -136,6 +138,10 @@ void RigControlfrm::BuildControls() {
   design_->Add(List1, ControlKind::kListBox, 120, 300, 2160, 3000);
   for (const RigModel& m : RigModels()) List1->addItem(Latin1(m.name));
   connect(List1, &QListWidget::currentRowChanged, this, [this](int row) { List1_Click(row); });
+  // A click on the entry already chosen applies its defaults again.
+  connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    if (item == List1->currentItem()) List1_Click(List1->row(item));
+  });
   lblIcom = label("lblIcom", kIcomHint, 120, 3400, 2160, 1560);
 
   fraBaud = AddFrame("fraBaud", "Baud Rate (k):", 2400, 60, 2400, 1200);
@@ -332,9 +338,20 @@ void RigControlfrm::ModeSource_Click(RigModeSource source) {
 }
 
 bool RigControlfrm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn && (watched == txtFreq || watched == txtMode))
-    Command2_Click();
+  // Editing a query ends the test; the focus coming back with the window
+  // (shown again, or another program left) does not.
+  if (event->type() == QEvent::FocusIn && !showing_ && (watched == txtFreq || watched == txtMode)) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) Command2_Click();
+  }
   return QDialog::eventFilter(watched, event);
+}
+
+void RigControlfrm::setVisible(bool visible) {
+  // Showing a dialog hands the focus back to its last field as if tabbed in.
+  showing_ = visible;
+  QDialog::setVisible(visible);
+  showing_ = false;
 }
 
 void RigControlfrm::Command1_Click() {

@@ -57,6 +57,7 @@ class RigControlfrm : public QDialog {
                 QWidget* parent = nullptr);
   // The closing bytes go out here, while polling.
   ~RigControlfrm() override;
+  void setVisible(bool visible) override;
 
   void Command1_Click();  // Test
   void Command2_Click();  // End Test
@@ -158,6 +159,7 @@ class RigControlfrm : public QDialog {
   RigPoller poller_;
   std::string input_;     // port bytes since the last read tick
   bool loading_ = false;  // list clicks do nothing while settings load
+  bool showing_ = false;  // the focus returns with the window
 };
 
 }  // namespace vantrel::ui

@@ -360,9 +360,21 @@ TEST_F(RigWindowTest, ChoicesEndTheTestAndTheRawReplyIsShown) {
     EXPECT_FALSE(w.port().IsOpen());
   }
   w.Command1->click();
-  w.txtMode->setFocus();
+  QApplication::setActiveWindow(&w);
+  w.txtMode->setFocus(Qt::MouseFocusReason);
   QApplication::processEvents();
   EXPECT_FALSE(w.Polling());
+  // Hidden by Done and shown again with the focus still in the field: the
+  // focus comes back with the window and the test goes on.
+  w.Command1->click();
+  w.hide();
+  QApplication::setActiveWindow(form_.get());
+  w.show();
+  QApplication::setActiveWindow(&w);
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), w.txtMode);
+  EXPECT_TRUE(w.Polling());
+  w.Command2->click();
 
   w.Command1->click();
   ASSERT_TRUE(QTest::qWaitFor([&] { return w.lblMode->text() == "CW"; }, kWaitMs));

@@ -122,7 +122,7 @@ TEST_F(RigWindowTest, FaultsLeaveTheLogAloneUntilAValidReply) {
   EXPECT_EQ(state_.contest.CurrentBand, "144 M");
   EXPECT_EQ(state_.contest.CurrentMode, "PH");
 
-  pty.SetSplitPause(std::chrono::milliseconds(5));
+  pty.SetSplitPause(std::chrono::milliseconds(20));
   pty.SetFault(PtyRadio::Fault::kSplit);
   EXPECT_TRUE(BandAndMode("50 M", "CW"));
   EXPECT_EQ(CountAsked(prompter_, kBadPort), 0);

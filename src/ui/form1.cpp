@@ -217,7 +217,7 @@ void Form1::BuildMenus() {
 
   QMenu* station = bar->addMenu("S&tation");
   station->setObjectName("mnuStation");
-  mnuRigInterface = AddAction(station, "mnuRigInterface", "&Rig Interface");
+  mnuRigInterface = AddAction(station, "mnuRigInterface", "Rig &Interface");
   QMenu* spotting = station->addMenu("&DX Spotting");
   spotting->setObjectName("mnuDXSpotting");
   mnuSpotConfigure = AddAction(spotting, "mnuSpotConfigure", "&Configure");

@@ -257,6 +257,10 @@ TEST_F(RigWindowTest, DoneWritesRigCntrlAndLoadReadsItBack) {
   QTest::keyClick(form_->txtCall, Qt::Key_R, Qt::ControlModifier);
   RigControlfrm& w = form_->RigWindow();
   ASSERT_TRUE(w.isVisible());
+  w.hide();
+  EXPECT_EQ(form_->mnuRigInterface->text(), "Rig &Interface");
+  form_->mnuRigInterface->trigger();
+  ASSERT_TRUE(w.isVisible());
   w.List1->setCurrentRow(9);  // Ten Tec Pegasus: no port at all
   w.optBaud[0]->click();      // 1.2
   w.optComm[9]->click();      // 10

@@ -68,6 +68,8 @@ RigControlfrm::RigControlfrm(RunState& state, Prompter& prompter, const ScreenGe
       run_modal_([](RigControlfrm& w) { w.exec(); }) {
   setObjectName("RigControlfrm");
   setWindowTitle(" Rig Interface Setup");
+  // Left open, it must not keep the program running once the log is closed.
+  setAttribute(Qt::WA_QuitOnClose, false);
   design_ = std::make_unique<DesignForm>(this, QSize(kDesignWidth, kDesignHeight), 8.0);
   BuildControls();
   ScaleFormWorkArea(*design_, screen);
@@ -226,7 +228,7 @@ void RigControlfrm::BuildControls() {
   Command2 = button("Command2", "End Test", 1200, 1080);
   Command3 = button("Command3", "Change Frequency", 2400, 1560);
   Command4 = button("Command4", "Copy unprocessed data to clipboard", 4080, 2640);
-  cmdSerialPorts = button("cmdSerialPorts", "Serial Ports...", 6840, 1200);
+  cmdSerialPorts = button("cmdSerialPorts", "Serial Ports...", 6840, 1080);
   cmdDone = button("cmdDone", "&Done", 8160 - 120, 600);
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });

@@ -291,6 +291,27 @@ TEST_F(RigWindowTest, DoneWritesRigCntrlAndLoadReadsItBack) {
   EXPECT_FALSE(again.Polling());
 }
 
+// A file cut short: the values before the cut are held (the rig type among
+// them), the controls keep their first values.
+TEST_F(RigWindowTest, ShortRigCntrlKeepsTheControlsAsTheyStart) {
+  RigSettings s;
+  ApplyRigChoice("Kenwood", s);
+  s.Port = 4;
+  s.PollRate = "F";
+  std::string text = FormatRigSettings(s);
+  for (int i = 0; i < 3; ++i) text.erase(text.rfind("\r\n", text.size() - 3) + 2);
+  Write("RigCntrl.txt", text);
+  Start();
+  RigControlfrm& w = form_->RigWindow();
+  EXPECT_EQ(w.settings().RigType, "Kenwood");
+  EXPECT_EQ(w.settings().Port, 4);
+  EXPECT_EQ(w.List1->currentItem(), nullptr);
+  EXPECT_TRUE(w.optComm[0]->isChecked());
+  EXPECT_TRUE(w.optPollMed->isChecked());
+  EXPECT_TRUE(w.optBaud[8]->isChecked());
+  EXPECT_EQ(w.txtFreq->text(), "");
+}
+
 // A list choice applies the family's defaults to the controls and leaves
 // the serial choices the family does not name as they were.
 TEST_F(RigWindowTest, ListChoiceAppliesTheFamilyDefaults) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "platform/qt_serial_port.h"
 #include "settings/program_prefs.h"
 #include "settings/settings_store.h"
 #include "support/memory_settings_store.h"
@@ -23,6 +24,7 @@
 #include "ui/graph_qso.h"
 #include "ui/logo_window.h"
 #include "ui/prompter.h"
+#include "ui/rig_controlfrm.h"
 #include "ui/serial_ports_window.h"
 
 namespace {
@@ -169,6 +171,15 @@ bool Dialogs(const QString& out) {
     });
     ports.show();
     ok &= Save(ports, out + "/serial-ports.png");
+  }
+  {
+    MemorySettingsStore settings;
+    ComPortMap map(settings, [](const std::string&) { return std::nullopt; });
+    ui::RigControlfrm rig(state, prompter, Screen1920(), std::make_unique<QtSerialPort>(map),
+                          settings, {});
+    rig.show();
+    rig.List1->setCurrentRow(4);  // Kenwood: its defaults shown
+    ok &= Save(rig, out + "/rig-interface.png");
   }
   {
     ui::frmEditCon edit(state.log, 12, prompter, Screen1920());

@@ -65,6 +65,7 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
           [this] { ::vantrel::ui::mnuArchive(this, state_, prompter_, MaintenanceHooks()); });
   connect(mnuRestore, &QAction::triggered, this,
           [this] { ::vantrel::ui::mnuRestore(this, state_, prompter_, MaintenanceHooks()); });
+  connect(mnuRigInterface, &QAction::triggered, this, &Form1::mnuRigInterface_Click);
 
   Timer2 = new QTimer(this);
   Timer2->setObjectName("Timer2");
@@ -82,6 +83,10 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
 
 void Form1::set_clock(const Clock* clock) {
   clock_ = clock ? clock : own_clock_.get();
+}
+
+void Form1::set_settings_store(SettingsStore* store) {
+  settings_ = store != nullptr ? store : own_settings_.get();
 }
 
 Form1::~Form1() {

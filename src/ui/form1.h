@@ -48,6 +48,7 @@ class Form1Files;
 class Form1Menus;
 class Form1GridMap;
 class Form1ScorePanel;
+class RigControlfrm;
 
 inline constexpr int kGridLabelCount = 165;
 // Where a damaged vhfpref.txt is kept before start-up saves over it.
@@ -250,6 +251,9 @@ class Form1 : public QMainWindow {
                    int height, double font = 8.0);
   QPushButton* AddButton(const char* name, const QString& caption, int left, int top, int width,
                          int height, double font = 8.0);
+  // The rig window, created on first use and kept for the run.
+  RigControlfrm& RigWindow();
+  void mnuRigInterface_Click();
 
   // Menu handlers that exist now.
   void mnuFormSize_Click();
@@ -278,7 +282,7 @@ class Form1 : public QMainWindow {
   void OpenStationSetup();
   void ReadVoiceKeyerSettings() {}
   void ReadCwSettings() {}
-  void OpenRigInterface() {}
+  void OpenRigInterface();
   // The window's side of a recount: lists, score, rates and the map.
   void RecountTallies();
   LogMaintenanceHooks MaintenanceHooks();
@@ -333,6 +337,7 @@ class Form1 : public QMainWindow {
   std::unique_ptr<ContactListView> contact_list_;
   LogMaintenanceHooks maintenance_;
   std::unique_ptr<LogStorage> log_storage_;
+  RigControlfrm* rig_window_ = nullptr;  // a child: Qt deletes it
 };
 
 }  // namespace vantrel::ui

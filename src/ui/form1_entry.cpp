@@ -99,6 +99,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 void Form1::OpenWindowForShortcut(int key) {
   // The other shortcuts open windows that are not part of the program yet.
   if (key == Qt::Key_F) ShowBandPrivileges(this, state_, prompter_, screen_);
+  if (key == Qt::Key_R) mnuRigInterface_Click();
 }
 
 bool Form1::FormWideKey(QKeyEvent* key) {

@@ -79,7 +79,7 @@ Form1Menus::Form1Menus(Form1& form) : QObject(&form), f_(form) {
 
   QMenu* station = bar->addMenu("S&tation");
   station->setObjectName("mnuStation");
-  f_.mnuRigInterface = AddAction(station, "mnuRigInterface", "&Rig Interface");
+  f_.mnuRigInterface = AddAction(station, "mnuRigInterface", "Rig &Interface");
   QMenu* spotting = station->addMenu("&DX Spotting");
   spotting->setObjectName("mnuDXSpotting");
   f_.mnuSpotConfigure = AddAction(spotting, "mnuSpotConfigure", "&Configure");

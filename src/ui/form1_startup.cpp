@@ -1,6 +1,7 @@
 // Form1's start-up load step, the hand-offs to its files, and the ways out.
 #include <QCloseEvent>
 
+#include "common/text.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
 #include "ui/form1_band_mode.h"
@@ -60,7 +61,7 @@ bool Form1::Load() {
   ReadVoiceKeyerSettings();
   ReadCwSettings();
   ApplyFullLayout();
-  if (state_.prefs.RigType != "None") OpenRigInterface();
+  if (!EqualsNoCase(state_.prefs.RigType, "None")) OpenRigInterface();
 
   if (state_.SeededDefaults)
     lblDialog->setText("Default data files created in " + PathText(state_.WorkingDirectory) +

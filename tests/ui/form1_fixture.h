@@ -36,7 +36,7 @@ class Form1Fixture : public ::testing::Test {
     p.ContestId = static_cast<uint8_t>(contest);
     p.RecordRst = static_cast<uint8_t>(record_rst);
     p.GridMapView = "View Grids";
-    p.RigType = "None";
+    p.RigType = rig_type_;
     p.WorkedColor = 255;         // red
     p.RemainingColor = 8421504;  // grey
     Write("vhfpref.txt", FormatPrefs(p));
@@ -98,6 +98,8 @@ class Form1Fixture : public ::testing::Test {
   // The computer's UTC clock as the start-up offset check sees it; by
   // default it agrees with the stored offset.
   std::function<UtcTime()> utc_override_;
+  // The radio vhfpref.txt names at start-up.
+  std::string rig_type_ = "None";
 };
 
 inline std::string Line(const char* call, const char* rr, const char* grid, const char* rs,

@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <chrono>
@@ -19,64 +18,40 @@
 #include <memory>
 #include <vector>
 
-#include "settings/program_prefs.h"
+#include "bench/full_log_window.h"
 #include "support/fake_radio.h"
 #include "support/pty_radio.h"
-#include "support/sample_log.h"
-#include "support/scripted_prompter.h"
-#include "ui/form1.h"
 #include "ui/rig_controlfrm.h"
 
 namespace {
 
 using namespace vantrel;
 
-struct Window {
-  QTemporaryDir dir;
-  RunState state;
-  ui::ScriptedPrompter prompter;
+// The radio comes first: the window opens its port while it loads.
+struct Radio {
   std::unique_ptr<DialRadio> radio = MakeFakeRadio("Kenwood");
   std::unique_ptr<PtyRadio> pty;
-  std::unique_ptr<ui::Form1> form;
 
-  Window() {
+  Radio() {
     radio->dial.hz = 144200000;  // the band and mode the log is on
     radio->dial.mode = RadioMode::kUsb;
     pty = std::make_unique<PtyRadio>(*radio);
     setenv("VANTREL_COM3", pty->Path().c_str(), 1);
-    ProgramPrefs p;
-    p.OwnCall = "N0CALL";
-    p.OwnGrid = "FN20";
-    p.CurrentMode = "PH";
-    p.CurrentBand = "144 M";
-    p.ContestId = 2;
-    p.GridMapView = "View Grids";
-    p.RigType = "None";
-    std::ofstream(dir.filePath("vhfpref.txt").toStdString(), std::ios::binary) << FormatPrefs(p);
-    ContactLog log = MakeSampleLog(12000, 1);
-    std::ofstream(dir.filePath("log.txt").toStdString(), std::ios::binary) << FormatLog(log);
-    RigSettings rig;
-    ApplyRigChoice("Kenwood", rig);
-    rig.Port = 3;
-    rig.PollRate = "F";
-    rig.SerialSettings = SerialSettingsString(rig);
-    std::ofstream(dir.filePath("RigCntrl.txt").toStdString(), std::ios::binary)
-        << FormatRigSettings(rig);
-    state.WorkingDirectory = dir.path().toStdString();
-    prompter.yes_no_answers = {true};
-    form = std::make_unique<ui::Form1>(
-        state, prompter, ui::ScreenGeometry{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)});
-    form->set_terminate_handler([](int) {});
-    form->set_station_setup_runner([](ui::Form1&) { return ui::StationSetupRefresh{}; });
-    ui::Form1* f = form.get();
-    form->set_utc_source(
-        [this, f] { return UtcFromLocal(f->clock().Now(), state.prefs.UtcOffsetHours); });
-    form->Load();
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    form->txtCall->setFocus();
-    QApplication::processEvents();
   }
+};
+
+void WriteRigSettings(const QTemporaryDir& dir) {
+  RigSettings rig;
+  ApplyRigChoice("Kenwood", rig);
+  rig.Port = 3;
+  rig.PollRate = "F";
+  rig.SerialSettings = SerialSettingsString(rig);
+  std::ofstream(dir.filePath("RigCntrl.txt").toStdString(), std::ios::binary)
+      << FormatRigSettings(rig);
+}
+
+struct Window : Radio, bench::FullLogWindow {
+  Window() : bench::FullLogWindow(WriteRigSettings) { form->txtCall->setText(QString()); }
 
   ui::RigControlfrm& rig() { return form->RigWindow(); }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "settings/program_prefs.h"
@@ -24,7 +25,9 @@ struct FullLogWindow {
   ui::ScriptedPrompter prompter;
   std::unique_ptr<ui::Form1> form;
 
-  FullLogWindow() {
+  // `more_files` writes further files into the working folder before the log
+  // is loaded (a rig window's settings, say).
+  explicit FullLogWindow(const std::function<void(const QTemporaryDir&)>& more_files = {}) {
     ProgramPrefs p;
     p.OwnCall = "N0CALL";
     p.OwnGrid = "FN20";
@@ -36,6 +39,7 @@ struct FullLogWindow {
     std::ofstream(dir.filePath("vhfpref.txt").toStdString(), std::ios::binary) << FormatPrefs(p);
     ContactLog log = MakeSampleLog(12000, 1);
     std::ofstream(dir.filePath("log.txt").toStdString(), std::ios::binary) << FormatLog(log);
+    if (more_files) more_files(dir);
     state.WorkingDirectory = dir.path().toStdString();
     prompter.yes_no_answers = {true};
     form = std::make_unique<ui::Form1>(

@@ -451,7 +451,13 @@ void RigControlfrm::tmrGetData_Timer() {
     in.output_queue_empty = port_->PendingOutput() == 0;
   }
   const TickResult r = poller_.Tick(settings_, ChkConvHex->isChecked(), in);
-  if (!r.to_send.empty() && port_->IsOpen()) port_->Write(r.to_send);
+  if (!r.to_send.empty() && port_->IsOpen()) {
+    // Whatever came in since the read tick (the late tail of a cut reply)
+    // cannot answer the query about to go out; joined to its answer it would
+    // shift the fixed byte positions of the unframed families.
+    TakeInput();
+    port_->Write(r.to_send);
+  }
   if (!r.processed) return;
   const RigState& rig = poller_.state();
   if (isVisible()) {

@@ -128,6 +128,36 @@ TEST_F(RigWindowTest, FaultsLeaveTheLogAloneUntilAValidReply) {
   EXPECT_EQ(CountAsked(prompter_, kBadPort), 0);
 }
 
+// The tail of a reply cut past the read tick is stale by the next query: the
+// binary families have no framing, so joined to the next reply it would read
+// as another frequency.
+TEST_F(RigWindowTest, ATailLateForItsReadTickIsNeverReadAsAFrequency) {
+  for (const char* type : {"Yaesu", "Yaesu 757 GX II", "Yaesu 890", "Ten Tec Fnt Pnl"}) {
+    SCOPED_TRACE(type);
+    auto radio = MakeFakeRadio(type);
+    radio->dial.hz = 50125000;
+    radio->dial.mode = RadioMode::kCw;
+    PtyRadio pty(*radio);
+    Start();
+    RigControlfrm& w = PollOnCom3(type, pty);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.lblFreq->text() == "50.12500"; }, kWaitMs));
+    // Ticks come every 50 ms: the second half lands between the read tick
+    // and the next send tick.
+    pty.SetSplitPause(std::chrono::milliseconds(70));
+    pty.SetFault(PtyRadio::Fault::kSplit);
+    QStringList shown;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 1500) {
+      QTest::qWait(5);
+      if (!shown.contains(w.lblFreq->text())) shown << w.lblFreq->text();
+    }
+    EXPECT_EQ(shown, QStringList{"50.12500"}) << shown.join(" | ").toStdString();
+    EXPECT_EQ(state_.contest.CurrentBand, "50 M");
+    form_.reset();
+  }
+}
+
 // The cable pulled while polling: one message, polling stops; plugged back,
 // Test polls again.
 TEST_F(RigWindowTest, UnpluggedRadioReportsOnceAndTestWorksAgain) {

@@ -137,13 +137,5 @@ BENCHMARK(BM_PollTick)
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  auto window = std::make_unique<Window>();
-  g_window = window.get();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  window.reset();
-  return 0;
+  return vantrel::bench::RunBenchmarksWith(argc, argv, g_window);
 }

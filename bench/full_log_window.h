@@ -3,6 +3,8 @@
 // into.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,5 +64,19 @@ struct FullLogWindow {
     }
   }
 };
+
+// main() of a benchmark program that types into one window: the window is
+// made after the QApplication and gone before it.
+template <class Window>
+int RunBenchmarksWith(int argc, char** argv, Window*& global) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  auto window = std::make_unique<Window>();
+  global = window.get();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
 
 }  // namespace vantrel::bench

@@ -133,17 +133,10 @@ void PtyRadio::WriteAll(int master, const std::string& bytes) {
   }
 }
 
-void PtyRadio::Answer(int master, const std::string& reply) {
-  Fault fault;
-  std::string garbage;
-  std::chrono::milliseconds pause;
-  {
-    std::lock_guard lock(mutex_);
-    fault = fault_;
-    garbage = garbage_;
-    pause = split_pause_;
-  }
-  switch (fault) {
+void PtyRadio::Answer(int master, const std::string& reply, const Faults& faults) {
+  const std::string& garbage = faults.garbage;
+  const std::chrono::milliseconds pause = faults.split_pause;
+  switch (faults.fault) {
     case Fault::kSilence:
       return;
     case Fault::kGarbage:
@@ -191,11 +184,15 @@ void PtyRadio::Run(int master, int wake) {
       return;
     }
     const std::string request(buffer.data(), size_t(n));
+    // The faults in force when the request is recorded decide its answer: a
+    // test that saw the request arrive may change them for the next one.
+    Faults faults;
     {
       std::lock_guard lock(mutex_);
       received_ += request;
+      faults = {fault_, garbage_, split_pause_};
     }
-    Answer(master, radio_.Respond(request));
+    Answer(master, radio_.Respond(request), faults);
   }
 }
 

@@ -56,7 +56,12 @@ class PtyRadio {
 
  private:
   void Run(int master, int wake);
-  void Answer(int master, const std::string& reply);
+  struct Faults {
+    Fault fault = Fault::kNone;
+    std::string garbage;
+    std::chrono::milliseconds split_pause{0};
+  };
+  void Answer(int master, const std::string& reply, const Faults& faults);
   void WriteAll(int master, const std::string& bytes);
   void StopThread();
 

@@ -21,15 +21,25 @@ bool HasSelection(const EntryFieldState& f) {
 
 // The field's text after typing `c`: the selection is replaced, and nothing
 // goes in beyond the field's maximum length.
-EntryAction Insert(const EntryFieldState& f, char c) {
+// The field's text with its selection taken out, and where the caret then
+// stands; `selected` says whether there was a selection.
+EntryAction WithoutSelection(const EntryFieldState& f, size_t& at, bool& selected) {
   EntryAction a;
   a.kind = EntryActionKind::kEdit;
   a.text = f.text;
-  size_t at = static_cast<size_t>(std::clamp(f.caret, 0, static_cast<int>(f.text.size())));
-  if (HasSelection(f)) {
+  at = static_cast<size_t>(std::clamp(f.caret, 0, static_cast<int>(f.text.size())));
+  selected = HasSelection(f);
+  if (selected) {
     at = std::min(static_cast<size_t>(f.selection_start), a.text.size());
     a.text.erase(at, static_cast<size_t>(f.selection_length));
   }
+  return a;
+}
+
+EntryAction Insert(const EntryFieldState& f, char c) {
+  size_t at = 0;
+  bool selected = false;
+  EntryAction a = WithoutSelection(f, at, selected);
   if (static_cast<int>(a.text.size()) < f.max_length) {
     a.text.insert(at, 1, c);
     ++at;
@@ -39,14 +49,10 @@ EntryAction Insert(const EntryFieldState& f, char c) {
 }
 
 EntryAction Backspace(const EntryFieldState& f) {
-  EntryAction a;
-  a.kind = EntryActionKind::kEdit;
-  a.text = f.text;
-  size_t at = static_cast<size_t>(std::clamp(f.caret, 0, static_cast<int>(f.text.size())));
-  if (HasSelection(f)) {
-    at = std::min(static_cast<size_t>(f.selection_start), a.text.size());
-    a.text.erase(at, static_cast<size_t>(f.selection_length));
-  } else if (at > 0) {
+  size_t at = 0;
+  bool selected = false;
+  EntryAction a = WithoutSelection(f, at, selected);
+  if (!selected && at > 0) {
     a.text.erase(--at, 1);
   }
   a.caret = static_cast<int>(at);

@@ -4,8 +4,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QTimer>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+#include <vector>
 
 #include "platform/std_folder_environment.h"
+#include "settings/command_line.h"
 #include "ui/form1.h"
 #include "ui/logo_window.h"
 #include "ui/program_start.h"
@@ -14,14 +20,44 @@
 #include "ui/widget_text.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  using namespace vantrel;
+  // Read before QApplication, which needs a display: --help must not.
+  CommandLine command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (command.action) {
+    case CommandLine::Action::kHelp:
+      std::cout << HelpText();
+      return 0;
+    case CommandLine::Action::kVersion:
+      std::cout << VersionText();
+      return 0;
+    case CommandLine::Action::kUsageError:
+      std::cerr << "vantrel: " << command.error << "\nTry 'vantrel --help' for more information.\n";
+      return kUsageExitStatus;
+    case CommandLine::Action::kRun:
+      break;
+  }
+  // DIR becomes the working folder, so every file of the log is where the
+  // folder rule says, whichever way it was started.
+  if (!command.folder.empty()) {
+    std::error_code ec;
+    std::filesystem::current_path(command.folder, ec);
+    if (ec) {
+      std::cerr << "vantrel: cannot log in " << command.folder << ": " << ec.message() << "\n";
+      return 1;
+    }
+  }
+  std::vector<char*> toolkit_argv{argv[0]};
+  for (std::string& arg : command.toolkit_args) toolkit_argv.push_back(arg.data());
+  int toolkit_argc = static_cast<int>(toolkit_argv.size());
+  toolkit_argv.push_back(nullptr);
+
+  QApplication app(toolkit_argc, toolkit_argv.data());
   QApplication::setApplicationName("Vantrel");
   QApplication::setOrganizationName("QX9ZZ_Software");
   QFont font = QApplication::font();
   font.setFamily(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
   QApplication::setFont(font);
 
-  using namespace vantrel;
   ui::QtPrompter prompter;
   RunState state;
   const ui::ScreenGeometry screen = ui::ScreenGeometry::Primary();
@@ -47,5 +83,9 @@ int main(int argc, char** argv) {
   if (!form.Load() || form.terminate_requested()) return 1;
   form.set_terminate_handler([](int code) { QCoreApplication::exit(code); });
   form.show();
+  // Lets the install test start an installed copy and see it reach its
+  // window without anyone to close it.
+  if (!qEnvironmentVariableIsEmpty("VANTREL_QUIT_AFTER_START"))
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
   return QApplication::exec();
 }

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QTimer>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -83,9 +82,5 @@ int main(int argc, char** argv) {
   if (!form.Load() || form.terminate_requested()) return 1;
   form.set_terminate_handler([](int code) { QCoreApplication::exit(code); });
   form.show();
-  // Lets the install test start an installed copy and see it reach its
-  // window without anyone to close it.
-  if (!qEnvironmentVariableIsEmpty("VANTREL_QUIT_AFTER_START"))
-    QTimer::singleShot(0, &app, &QCoreApplication::quit);
   return QApplication::exec();
 }

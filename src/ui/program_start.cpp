@@ -8,13 +8,17 @@
 #include "platform/shared_prefs_file.h"
 #include "settings/first_start.h"
 
+#ifndef VANTREL_INSTALLED_DATA_DIR
+#define VANTREL_INSTALLED_DATA_DIR "../share/vantrel"
+#endif
+
 namespace vantrel::ui {
 
 QString LocateDataDirectory() {
   const QString env = qEnvironmentVariable("VANTREL_DATA_DIR");
   if (!env.isEmpty() && QFileInfo(env).isDir()) return env;
   const QString app = QCoreApplication::applicationDirPath();
-  for (const QString& candidate : {app + "/data", app + "/../share/vantrel"}) {
+  for (const QString& candidate : {app + "/data", app + "/" VANTREL_INSTALLED_DATA_DIR}) {
     if (QFileInfo(candidate + "/vhfpref.txt").isFile()) return QDir::cleanPath(candidate);
   }
 #ifdef VANTREL_SOURCE_DATA_DIR

@@ -14,7 +14,8 @@
 namespace vantrel::ui {
 
 // Where the shipped data files are: $VANTREL_DATA_DIR, else "data" beside the
-// program, else ../share/vantrel beside it, else the source tree's data/.
+// program (a build), else share/vantrel of the tree the program is installed
+// in, else the source tree's data/.
 QString LocateDataDirectory();
 
 // The first step of every run, before any file of `working_dir` is read or

@@ -466,7 +466,7 @@ void RigControlfrm::tmrGetData_Timer() {
     lblUnProcess->setText(Latin1(r.unprocessed));
   }
   if (settings_.UseFrequency != 0 && handoff_.band_from_frequency)
-    handoff_.band_from_frequency(rig.frequency);
+    handoff_.band_from_frequency(static_cast<float>(rig.frequency));
   if (settings_.ModeSource != static_cast<int16_t>(RigModeSource::kDontUse) &&
       handoff_.mode_selection)
     handoff_.mode_selection(rig.mode);

@@ -174,6 +174,11 @@ bool InAmateurBand(Hertz hz) {
                      [hz](const Band& b) { return hz >= b.low && hz <= b.high; });
 }
 
+Hertz ScanNext(Hertz hz, Hertz from, Hertz to, Hertz step) {
+  const Hertz next = hz + step;
+  return next > to ? from : next;
+}
+
 TypedFrequency CheckTypedFrequency(std::string_view text) {
   const std::string_view t = Trim(text);
   TypedFrequency r;

@@ -37,6 +37,9 @@ std::string FormatMhz(Hertz hz);
 // Inclusive amateur allocations from 160 m to 241 GHz.
 bool InAmateurBand(Hertz hz);
 
+// The scan's next frequency: one step up, and back to `from` once past `to`.
+Hertz ScanNext(Hertz hz, Hertz from, Hertz to, Hertz step);
+
 // What a typed frequency means for tuning: the hertz, or why it cannot be
 // tuned (a sentence for the operator).
 struct TypedFrequency {

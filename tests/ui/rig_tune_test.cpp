@@ -297,6 +297,37 @@ TEST_F(RigTuneTest, FrequencyThatDoesNotFitIsNeverWrittenAndStopsTheScanOnce) {
   EXPECT_EQ(radio->dial.hz, 144200000);
 }
 
+// Clicks during a change wait for it; only the latest one is tuned to.
+TEST_F(RigTuneTest, RequestsDuringAChangeKeepOnlyTheLatest) {
+  auto radio = MakeFakeRadio("Kenwood");
+  PtyRadio pty(*radio);
+  StartQuiet();
+  RigControlfrm& w = Poll("Kenwood", pty);
+  w.ChangeFrequency(50125000);
+  w.ChangeFrequency(144200000);
+  w.ChangeFrequency(432100000);
+  ASSERT_TRUE(Tuned(*radio, 432100000));
+  const std::string heard = pty.Received();
+  const size_t first = heard.find("FA00050125000;");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_LT(first, heard.find("FA00432100000;"));
+  EXPECT_EQ(heard.find("FA00144200000;"), std::string::npos);
+}
+
+// A mode button with the port not open: the failure and the mode it meant.
+TEST_F(RigTuneTest, ModeWithThePortClosedSaysSo) {
+  StartQuiet();
+  RigControlfrm& w = form_->RigWindow();
+  w.List1->setCurrentRow(4);  // Kenwood, not tested
+  frmRigTune& t = Tune();
+  t.cmdUSB->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !prompter_.asked.empty(); }, kWaitMs));
+  EXPECT_EQ(prompter_.asked[0].title, "Error Changing Mode");
+  EXPECT_EQ(prompter_.asked[0].text, "The rig port is not open. USB");
+  EXPECT_FALSE(w.Polling());
+  EXPECT_FALSE(w.Tuning());
+}
+
 // The cable pulled during a scan: the port's message once, and the scan off.
 TEST_F(RigTuneTest, PortFailureStopsTheScanWithOneMessage) {
   auto radio = MakeFakeRadio("Kenwood");

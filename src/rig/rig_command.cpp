@@ -273,7 +273,10 @@ FrequencyCommand BuildFrequencyCommand(const RigModel& model, const RigSettings&
     case RigFamily::kOther:
       break;
   }
-  if (!c.error.empty()) c.bytes.clear(), c.pauses_ms.clear();
+  if (!c.error.empty()) {
+    c.bytes.clear();
+    c.pauses_ms.clear();
+  }
   return c;
 }
 

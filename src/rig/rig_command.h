@@ -115,7 +115,10 @@ class CommandSequencer {
 
   void Start(std::vector<CommandStep> steps, uint32_t now);
   bool Running() const { return next_ < steps_.size(); }
-  void Stop() { steps_.clear(), next_ = 0; }
+  void Stop() {
+    steps_.clear();
+    next_ = 0;
+  }
   Action Next(uint32_t now, size_t pending_output);
 
  private:

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "rig/rig_command.h"
 #include "rig/rig_model.h"
 
 namespace vantrel {
@@ -39,7 +40,36 @@ std::string BcdBytes(int64_t value, int bytes, bool most_significant_first) {
   return out;
 }
 
-// Kenwood, Elecraft and the IF line.
+// A run of decimal digits, or -1.
+int64_t DigitsValue(std::string_view text) {
+  if (text.empty()) return -1;
+  int64_t v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return -1;
+    v = v * 10 + (c - '0');
+  }
+  return v;
+}
+
+int64_t FromBcd(std::string_view bytes, bool most_significant_first) {
+  int64_t v = 0;
+  for (size_t k = 0; k < bytes.size(); ++k) {
+    const auto b =
+        static_cast<unsigned char>(bytes[most_significant_first ? k : bytes.size() - 1 - k]);
+    v = v * 100 + (b >> 4) * 10 + (b & 15);
+  }
+  return v;
+}
+
+// The mode whose code is `code` in a family's table (indexed by RadioMode);
+// unknown codes leave the dial alone.
+template <typename T, size_t N>
+void SetMode(RadioDial& dial, const T (&codes)[N], T code) {
+  for (size_t i = 0; i < N; ++i)
+    if (codes[i] == code) dial.mode = static_cast<RadioMode>(i);
+}
+
+// Kenwood, Elecraft and the IF line; set commands get no answer.
 class KenwoodRadio : public DialRadio {
  public:
   std::string Respond(std::string_view request) override {
@@ -49,6 +79,11 @@ class KenwoodRadio : public DialRadio {
         out += std::string(c) + Decimal(dial.hz, 11) + ";";
       } else if (c == "MD") {
         out += "MD" + std::string(1, ModeDigit()) + ";";
+      } else if (c.size() == 13 && (c.starts_with("FA") || c.starts_with("FB")) &&
+                 DigitsValue(c.substr(2)) >= 0) {
+        dial.hz = DigitsValue(c.substr(2));
+      } else if (c.size() == 3 && c.starts_with("MD")) {
+        SetMode(dial, kModeDigits, c[2]);
       } else if (c == "IF") {
         out += "IF" + Decimal(dial.hz, 11) + "0000+000000000" + "00" + ModeDigit() +
                static_cast<char>('0' + dial.vfo) + "0000000;";
@@ -60,10 +95,8 @@ class KenwoodRadio : public DialRadio {
   }
 
  private:
-  char ModeDigit() const {
-    static const char kDigits[] = {'1', '2', '3', '5', '4'};
-    return kDigits[static_cast<int>(dial.mode)];
-  }
+  static constexpr char kModeDigits[] = {'1', '2', '3', '5', '4'};
+  char ModeDigit() const { return kModeDigits[static_cast<int>(dial.mode)]; }
 };
 
 // CI-V: every frame on the bus comes back to the sender, then the answer.
@@ -86,8 +119,13 @@ class IcomRadio : public DialRadio {
                BcdBytes(data_bytes_ == 4 ? dial.hz % 100000000 : dial.hz, data_bytes_, false) +
                '\xFD';
       } else if (frame[4] == 0x04) {
-        static const char kModes[] = {0x00, 0x01, 0x03, 0x02, 0x05};
         out += head + '\x04' + kModes[static_cast<int>(dial.mode)] + '\x01' + '\xFD';
+      } else if (frame[4] == 0x05 && frame.size() == 11) {
+        dial.hz = FromBcd(frame.substr(5, 5), false);
+        out += head + '\xFB' + '\xFD';  // OK
+      } else if (frame[4] == 0x06 && frame.size() == 7) {
+        SetMode(dial, kModes, frame[5]);
+        out += head + '\xFB' + '\xFD';
       } else {
         out += head + '\xFA' + '\xFD';  // NG
       }
@@ -96,6 +134,7 @@ class IcomRadio : public DialRadio {
   }
 
  private:
+  static constexpr char kModes[] = {0x00, 0x01, 0x03, 0x02, 0x05};
   unsigned char address_;
   int data_bytes_;
 };
@@ -111,6 +150,19 @@ class YaesuRadio : public DialRadio {
       if (model_.family == RigFamily::kYaesu && opcode == 0x03) out += Status817();
       if (model_.family == RigFamily::kYaesu757 && opcode == 0x10) out += Status757();
       if (model_.family == RigFamily::kYaesuBinary && opcode == 0x10) out += StatusBinary();
+      const std::string_view c = request.substr(i, 5);
+      if (model_.family == RigFamily::kYaesu && opcode == 0x01)
+        dial.hz = FromBcd(c.substr(0, 4), true) * 10;
+      if (model_.family == RigFamily::kYaesu && opcode == 0x07) {
+        static constexpr unsigned char kCodes[] = {0x00, 0x01, 0x02, 0x04, 0x08};
+        SetMode(dial, kCodes, static_cast<unsigned char>(c[0]));
+      }
+      if (model_.family != RigFamily::kYaesu && opcode == 0x0A)
+        dial.hz = FromBcd(c.substr(0, 4), false) * 10;
+      if (model_.family != RigFamily::kYaesu && opcode == 0x0C) {
+        static constexpr unsigned char kCodes[] = {0x00, 0x01, 0x02, 0x04, 0x06};
+        SetMode(dial, kCodes, static_cast<unsigned char>(c[3]));
+      }
     }
     return out;
   }
@@ -150,12 +202,16 @@ class Ftdx9000Radio : public DialRadio {
  public:
   std::string Respond(std::string_view request) override {
     std::string out;
-    static const char kModes[] = {'1', '2', '3', '5', '4'};
+    static constexpr char kModes[] = {'1', '2', '3', '5', '4'};
     for (std::string_view c : Commands(request, ';')) {
       if (c == "FA")
         out += "FA" + Decimal(dial.hz, 8) + ";";
       else if (c == "MD0")
         out += std::string("MD0") + kModes[static_cast<int>(dial.mode)] + ";";
+      else if (c.size() == 10 && c.starts_with("FA") && DigitsValue(c.substr(2)) >= 0)
+        dial.hz = DigitsValue(c.substr(2));
+      else if (c.size() == 4 && c.starts_with("MD0"))
+        SetMode(dial, kModes, c[3]);
       else
         out += "?;";
     }
@@ -168,7 +224,19 @@ class FntPnlRadio : public DialRadio {
   std::string Respond(std::string_view request) override {
     std::string out;
     static const char kModes[] = {'2', '1', '3', '0', '4'};
-    for (std::string_view c : Commands(request, '\r')) {
+    // "*A" and four binary bytes may hold a CR of their own: taken whole first.
+    std::string queries;
+    for (size_t i = 0; i < request.size();) {
+      if (request.substr(i, 2) == "*A" && i + 7 <= request.size() && request[i + 6] == '\r') {
+        int64_t hz = 0;
+        for (size_t k = 2; k < 6; ++k) hz = hz * 256 + static_cast<unsigned char>(request[i + k]);
+        dial.hz = hz;
+        i += 7;
+      } else {
+        queries += request[i++];
+      }
+    }
+    for (std::string_view c : Commands(queries, '\r')) {
       if (c == "?A") {
         const auto hz = static_cast<uint32_t>(dial.hz);
         out += 'A';
@@ -189,10 +257,13 @@ class OrionRadio : public DialRadio {
     std::string out;
     static const char kModes[] = {'1', '0', '2', '4', '5'};
     for (std::string_view c : Commands(request, '\r')) {
-      if (c == "?AF")
+      if (c == "?AF") {
         out += "@AF" + std::to_string(dial.hz) + "\r";
-      else if (c == "?RMM")
+      } else if (c.starts_with("*AF")) {
+        if (const auto hz = ParseMhz(c.substr(3))) dial.hz = *hz;
+      } else if (c == "?RMM") {
         out += std::string("@RMM") + kModes[static_cast<int>(dial.mode)] + "\r";
+      }
     }
     return out;
   }

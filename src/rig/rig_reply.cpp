@@ -21,8 +21,8 @@ std::optional<uint64_t> Digits(std::string_view text) {
   return v;
 }
 
-float RoundedMhz(double mhz) {
-  return static_cast<float>(std::round(mhz * 1e5) / 1e5);
+double RoundedMhz(double mhz) {
+  return std::round(mhz * 1e5) / 1e5;
 }
 
 unsigned Byte(std::string_view s, size_t i) {
@@ -148,7 +148,7 @@ RigReading ParseIcomReply(std::string_view reply, const ReplyContext& ctx, int d
         break;
     }
   }
-  if (hz) cur.state.frequency = static_cast<float>(static_cast<double>(*hz) / 1e6);
+  if (hz) cur.state.frequency = static_cast<double>(*hz) / 1e6;
   if (mode_byte) cur.state.mode = *mode_byte == 0x03 ? "CW" : "PH";
   return cur;
 }
@@ -266,7 +266,7 @@ RigReading ParsePegasusFile(std::string_view file_text, RigReading cur) {
   if (reader.Next(field) != FieldReader::Status::kOk || !ParseNumber(field, mhz) ||
       !(std::fabs(mhz) < 1e9))
     return cur;
-  cur.state.frequency = static_cast<float>(mhz);
+  cur.state.frequency = mhz;
   std::string mode;
   if (reader.Next(mode) != FieldReader::Status::kOk) return cur;
   cur.state.mode = mode.empty() || mode == "CW" ? mode : "PH";
@@ -347,15 +347,16 @@ const Segment kSegments[] = {
 
 }  // namespace
 
-std::string ModeFromFrequency(float frequency, std::string_view mode) {
+std::string ModeFromFrequency(double frequency, std::string_view mode) {
+  const auto f = static_cast<float>(frequency);
   for (const Segment& s : kSegments)
-    if (frequency > s.low && frequency < s.high) return s.mode;
+    if (f > s.low && f < s.high) return s.mode;
   return std::string(mode);
 }
 
-std::string FormatRigFrequency(float frequency) {
+std::string FormatRigFrequency(double frequency) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.5f", static_cast<double>(frequency));
+  std::snprintf(buf, sizeof buf, "%.5f", frequency);
   std::string out(buf);
   if (out.rfind("0.", 0) == 0) out.erase(0, 1);
   if (out.rfind("-0.", 0) == 0) out.erase(1, 1);

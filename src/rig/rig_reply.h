@@ -18,8 +18,8 @@ namespace vantrel {
 
 // The rig state the main window follows.
 struct RigState {
-  float frequency = 0;  // MHz; 0 until the first good reply
-  std::string mode;     // "CW", "PH", "AM", "FM" or empty when unknown
+  double frequency = 0;  // MHz to the 10 Hz the radios report; 0 until the first good reply
+  std::string mode;      // "CW", "PH", "AM", "FM" or empty when unknown
 
   bool operator==(const RigState&) const = default;
 };
@@ -65,9 +65,10 @@ RigReading ParseRigReply(const RigModel& model, std::string_view reply, const Re
 
 // Mode source "Frequency": the mode of the segment the frequency lies
 // strictly inside, or `mode` outside them all.
-std::string ModeFromFrequency(float frequency, std::string_view mode);
+// The segments are single precision, and so is the comparison.
+std::string ModeFromFrequency(double frequency, std::string_view mode);
 
 // lblFreq: five decimals, no leading zero before the point ("###.####0").
-std::string FormatRigFrequency(float frequency);
+std::string FormatRigFrequency(double frequency);
 
 }  // namespace vantrel

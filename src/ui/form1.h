@@ -283,6 +283,7 @@ class Form1 : public QMainWindow {
   void ReadVoiceKeyerSettings() {}
   void ReadCwSettings() {}
   void OpenRigInterface();
+  void ShowRigTune();  // Ctrl+G
   // The window's side of a recount: lists, score, rates and the map.
   void RecountTallies();
   LogMaintenanceHooks MaintenanceHooks();

@@ -100,6 +100,7 @@ void Form1::OpenWindowForShortcut(int key) {
   // The other shortcuts open windows that are not part of the program yet.
   if (key == Qt::Key_F) ShowBandPrivileges(this, state_, prompter_, screen_);
   if (key == Qt::Key_R) mnuRigInterface_Click();
+  if (key == Qt::Key_G) ShowRigTune();
 }
 
 bool Form1::FormWideKey(QKeyEvent* key) {

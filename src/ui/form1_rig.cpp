@@ -1,7 +1,9 @@
 // The main window's side of the rig interface: the menu item and shortcut,
-// the start-up Test, and where each reading of the radio lands.
+// the start-up Test, where each reading of the radio lands, and the tune
+// window.
 #include "platform/qt_serial_port.h"
 #include "ui/form1.h"
+#include "ui/frm_rig_tune.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/serial_ports_window.h"
 
@@ -46,6 +48,11 @@ void Form1::mnuRigInterface_Click() {
 
 void Form1::OpenRigInterface() {
   RigWindow().Command1_Click();
+}
+
+void Form1::ShowRigTune() {
+  frmRigTune tune(RigWindow(), prompter_, this);
+  tune.exec();
 }
 
 }  // namespace vantrel::ui

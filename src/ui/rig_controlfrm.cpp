@@ -7,6 +7,8 @@
 #include <cstdlib>
 
 #include "platform/durable_file.h"
+#include "platform/steady_millisecond_clock.h"
+#include "ui/frm_frequency_test.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -65,7 +67,10 @@ RigControlfrm::RigControlfrm(RunState& state, Prompter& prompter, const ScreenGe
       port_(std::move(port)),
       store_(store),
       handoff_(std::move(handoff)),
-      run_modal_([](RigControlfrm& w) { w.exec(); }) {
+      run_modal_([](RigControlfrm& w) { w.exec(); }),
+      screen_(screen),
+      own_clock_(std::make_unique<SteadyMillisecondClock>()),
+      clock_(own_clock_.get()) {
   setObjectName("RigControlfrm");
   setWindowTitle(" Rig Interface Setup");
   // Left open, it must not keep the program running once the log is closed.
@@ -77,6 +82,10 @@ RigControlfrm::RigControlfrm(RunState& state, Prompter& prompter, const ScreenGe
   tmrGetData = new QTimer(this);
   tmrGetData->setObjectName("tmrGetData");
   connect(tmrGetData, &QTimer::timeout, this, [this] { tmrGetData_Timer(); });
+  tmrCommand = new QTimer(this);
+  tmrCommand->setObjectName("tmrCommand");
+  tmrCommand->setSingleShot(true);
+  connect(tmrCommand, &QTimer::timeout, this, [this] { StepChange(); });
   // Input is collected as it arrives; the read tick takes whatever is there.
   port_->OnDataArrived([this] { input_ += port_->ReadAvailable(); });
   port_->OnFailed([this](const std::string&) { PortFailed(); });
@@ -89,6 +98,7 @@ RigControlfrm::~RigControlfrm() {
   if (model && !model->close_bytes.empty() && Polling() && port_->IsOpen())
     port_->Write(model->close_bytes);
   tmrGetData->stop();
+  tmrCommand->stop();
   port_->OnDataArrived({});
   port_->OnFailed({});
 }
@@ -246,15 +256,24 @@ std::string RigControlfrm::SettingsPath() const {
 }
 
 std::string RigControlfrm::PegasusPath() const {
+  return PegasusFolder() + "/PEGASUS.OUT";
+}
+
+std::string RigControlfrm::PegasusInPath() const {
+  return PegasusFolder() + "/PEGASUS.IN";
+}
+
+std::string RigControlfrm::PegasusFolder() const {
   const char* home = std::getenv("HOME");
   const std::string fallback = std::string(home ? home : "") + "/Pegasus";
   std::string folder = store_.Get(kSettingsApplication, "Pegasus", "Folder", fallback);
   if (folder.empty()) folder = fallback;
-  return folder + "/PEGASUS.OUT";
+  return folder;
 }
 
 void RigControlfrm::Form_Load() {
   loading_ = true;
+  ReadBandPlan();
   ApplySettingsToControls();  // the initial values, no list entry chosen
   List1->setCurrentRow(-1);
   chkHex->setEnabled(false);
@@ -357,6 +376,7 @@ void RigControlfrm::setVisible(bool visible) {
 }
 
 void RigControlfrm::Command1_Click() {
+  AbortChange();
   const bool rig = settings_.RigType != "None";
   if (rig) {
     lblMode->setText("No Response");
@@ -406,7 +426,9 @@ void RigControlfrm::ReportBadPort(bool show_window) {
 }
 
 void RigControlfrm::PortFailed() {
-  if (!Polling()) return;
+  if (!Polling() && !Tuning()) return;
+  AbortChange();
+  emit tuningFailed();
   tmrGetData->stop();
   lblPolling->hide();
   Command2->setEnabled(false);
@@ -417,6 +439,7 @@ void RigControlfrm::PortFailed() {
 }
 
 void RigControlfrm::Command2_Click() {
+  AbortChange();
   lblMode->clear();
   lblFreq->clear();
   lblUnProcess->clear();
@@ -466,7 +489,7 @@ void RigControlfrm::tmrGetData_Timer() {
     lblUnProcess->setText(Latin1(r.unprocessed));
   }
   if (settings_.UseFrequency != 0 && handoff_.band_from_frequency)
-    handoff_.band_from_frequency(rig.frequency);
+    handoff_.band_from_frequency(static_cast<float>(rig.frequency));
   if (settings_.ModeSource != static_cast<int16_t>(RigModeSource::kDontUse) &&
       handoff_.mode_selection)
     handoff_.mode_selection(rig.mode);
@@ -482,8 +505,13 @@ void RigControlfrm::cmdDone_Click() {
 }
 
 void RigControlfrm::Command3_Click() {
-  // The command test window is opened here while polling once it exists.
-  if (Polling()) return;
+  if (Polling()) {
+    if (frequency_test_ == nullptr) frequency_test_ = new frmFrequencyTest(*this, prompter_, this);
+    frequency_test_->show();
+    frequency_test_->raise();
+    frequency_test_->activateWindow();
+    return;
+  }
   prompter_.Message(this, "You must be polling your rig to test this function.", kNotPollingText,
                     MessageIcon::kInformation);
 }

@@ -10,6 +10,33 @@
 // "Serial Ports" window, and the main window through RigHandoff.
 //
 // The window lives for the whole run: Done only hides it, so polling goes on.
+//
+// Tuning API, for every window that moves the radio (band map, spot list,
+// tune window, command test window); reach the window through
+// Form1::RigWindow():
+//   void ChangeFrequency(Hertz hz)
+//     Tunes the polled radio to exactly `hz` (rig/rig_command.h: ParseMhz
+//     turns typed MHz text into hertz). First the band plan's mode for the
+//     frequency is sent, then the frequency command. Does nothing unless the
+//     radio is being polled. Polling pauses for the change and resumes after.
+//     Returns at once; the change runs on a timer (Tuning() is true
+//     meanwhile). A request made during a change runs after it; only the
+//     latest one waits. A frequency the radio's command cannot hold, or a
+//     failed write, shows "Error Changing Frequency", writes nothing more and
+//     leaves polling stopped until the next Test.
+//   void ChangeMode(Hertz hz, std::string& mode)
+//     Sets the radio's mode ("CW", "CW-R", "LSB", "USB", "AM", "FM", "RTTY",
+//     "RTTY-R", "FSK", "DIG", "PKT"). An empty `mode` is filled from the band
+//     plan for `hz` and the caller sees the choice; a mode the radio has no
+//     command for is not sent. Nothing for rig type "None"; no polling needed.
+//     A failed write shows "Error Changing Mode".
+//   bool Tuning() const
+//     A change is running; a scan waits for it rather than piling up.
+//   bool SendRaw(std::string_view bytes)
+//     Writes bytes as they are to the rig port while polling goes on; false
+//     when the port is not open.
+//   signal tuningFailed()
+//     A change failed or the port failed under it; a scan stops on it.
 #pragma once
 
 #include <QCheckBox>
@@ -24,10 +51,14 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/ports.h"
+#include "contest/band_plan.h"
+#include "rig/rig_command.h"
 #include "rig/rig_poller.h"
 #include "rig/rig_settings.h"
 #include "settings/settings_store.h"
@@ -36,6 +67,8 @@
 #include "ui/run_state.h"
 
 namespace vantrel::ui {
+
+class frmFrequencyTest;
 
 // What the rig window asks of the main window.
 struct RigHandoff {
@@ -65,6 +98,17 @@ class RigControlfrm : public QDialog {
   void Command3_Click();  // Change Frequency
   void Command4_Click();  // Copy unprocessed data to clipboard
   void tmrGetData_Timer();
+
+  void ChangeFrequency(Hertz hz);
+  void ChangeMode(Hertz hz, std::string& mode);
+  bool Tuning() const { return sequencer_.Running(); }
+  bool SendRaw(std::string_view bytes);
+  // Waits and drains are measured on this clock; tests move it by hand.
+  void set_clock(MillisecondClock* clock) { clock_ = clock; }
+  const std::vector<BandPlanRow>& band_plan() const { return band_plan_; }
+  std::string PegasusInPath() const;
+  frmFrequencyTest* frequency_test() { return frequency_test_; }
+  const ScreenGeometry& screen() const { return screen_; }
 
   bool Polling() const { return tmrGetData->isActive(); }
   const RigSettings& settings() const { return settings_; }
@@ -128,6 +172,10 @@ class RigControlfrm : public QDialog {
   QPushButton* cmdSerialPorts = nullptr;
   QPushButton* cmdDone = nullptr;
   QTimer* tmrGetData = nullptr;
+  QTimer* tmrCommand = nullptr;  // runs the steps of a change
+
+ signals:
+  void tuningFailed();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -147,6 +195,16 @@ class RigControlfrm : public QDialog {
   void ReportBadPort(bool show_window);
   void PortFailed();
   std::string TakeInput();
+  std::string PegasusFolder() const;
+  void ReadBandPlan();
+  // Runs `steps`; `restart_polling` resumes the poll timer at the end.
+  // `frequency_change` picks the message a failed write shows.
+  void RunSteps(std::vector<CommandStep> steps, bool restart_polling, bool frequency_change,
+                std::string mode, std::string mode_bytes);
+  void StepChange();
+  void FinishChange();
+  void AbortChange();
+  void ChangeFailed(const QString& title, const QString& text);
 
   RunState& state_;
   Prompter& prompter_;
@@ -160,6 +218,19 @@ class RigControlfrm : public QDialog {
   std::string input_;     // port bytes since the last read tick
   bool loading_ = false;  // list clicks do nothing while settings load
   bool showing_ = false;  // the focus returns with the window
+
+  ScreenGeometry screen_;
+  std::vector<BandPlanRow> band_plan_;  // the Extra class rows
+  std::unique_ptr<MillisecondClock> own_clock_;
+  MillisecondClock* clock_ = nullptr;
+  CommandSequencer sequencer_;
+  bool restart_polling_ = false;
+  bool frequency_change_ = false;
+  std::string change_mode_;  // the mode a failed mode write names
+  std::string mode_bytes_;   // tells a failed mode write from a frequency write
+  std::optional<Hertz> pending_hz_;
+  std::optional<std::string> pending_mode_;
+  frmFrequencyTest* frequency_test_ = nullptr;  // a child: Qt deletes it
 };
 
 }  // namespace vantrel::ui

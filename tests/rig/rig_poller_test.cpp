@@ -117,7 +117,7 @@ TEST(RigPoller, ReadTickParsesShowsAndAppliesTheModeSource) {
   TickResult r = poller.Tick(s, false, in);
   EXPECT_TRUE(r.processed);
   EXPECT_EQ(r.unprocessed, "FA00014200000;MD3;");
-  EXPECT_EQ(poller.state(), (RigState{14.2f, "CW"}));
+  EXPECT_EQ(poller.state(), (RigState{14.2, "CW"}));
 
   s.ModeSource = static_cast<int16_t>(RigModeSource::kFrequency);
   poller.Tick(s, false, {});
@@ -150,7 +150,7 @@ TEST(RigPoller, PegasusReadsTheFileWithoutAPort) {
   r = poller.Tick(s, false, in);
   EXPECT_TRUE(r.processed);
   EXPECT_EQ(r.unprocessed, "");
-  EXPECT_EQ(poller.state(), (RigState{144.2f, "PH"}));
+  EXPECT_EQ(poller.state(), (RigState{144.2, "PH"}));
 }
 
 // Every family against its fake radio: a few cycles end with the dial's
@@ -178,7 +178,7 @@ TEST_P(PollFakeRadio, EndsWithTheDialAndNeverShowsAWrongValue) {
   radio->dial.mode = c.mode;
   FaultyRadio wire(*radio);
   wire.set_fault(c.fault);
-  const float want = static_cast<float>(static_cast<double>(c.hz) / 1e6);
+  const double want = static_cast<double>(c.hz) / 1e6;  // exact to the hertz the dial holds
   const std::string want_mode = ExpectedRigMode(c.type, c.mode);
   RigPoller poller;
   std::string in_flight;
@@ -193,7 +193,7 @@ TEST_P(PollFakeRadio, EndsWithTheDialAndNeverShowsAWrongValue) {
     EXPECT_TRUE(now.frequency == 0 || now.frequency == want) << tick << ": " << now.frequency;
     EXPECT_TRUE(now.mode.empty() || now.mode == want_mode) << tick << ": " << now.mode;
   }
-  EXPECT_FLOAT_EQ(poller.state().frequency, want);
+  EXPECT_EQ(poller.state().frequency, want);
   EXPECT_EQ(poller.state().mode, want_mode);
 }
 

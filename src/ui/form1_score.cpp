@@ -52,6 +52,10 @@ void Form1::OfferUtcOffsetCorrection() {
 void Form1::OpenStationSetup() {
   const StationSetupRefresh r =
       setup_runner_ ? setup_runner_(*this) : RunStationSetup(this, state_, prompter_, screen_);
+  RefreshAfterStation(r);
+}
+
+void Form1::RefreshAfterStation(const StationSetupRefresh& r) {
   score_->ShowStation(r.Label2, r.Label4, r.list_tooltip);
   Label30->setText(r.Label30);
   SavePref();

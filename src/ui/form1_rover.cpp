@@ -29,7 +29,7 @@ Form1Rover::Form1Rover(Form1& form) : QObject(&form), f_(form) {
   lblGps = f_.AddLabel("lblGps", "", 7860, 1830, 1620, 210, 8.0);
   lblGps->setAlignment(Qt::AlignCenter);
   lblGps->setVisible(false);
-  lblRoverWarning = f_.AddLabel("lblRoverWarning", "", 120, 1200, 4200, 840, 10.0);
+  lblRoverWarning = f_.AddLabel("lblRoverWarning", "", 120, 1185, 4200, 855, 10.0);
   lblRoverWarning->setWordWrap(true);
   lblRoverWarning->setAlignment(Qt::AlignCenter);
   QFont bold = lblRoverWarning->font();
@@ -93,7 +93,7 @@ void Form1Rover::Report(const GpsdReport& report) {
   watch_.SetOwnGrid(f_.state().prefs.OwnGrid);
   if (watch_.Report(report)) {
     ++warnings_;
-    QApplication::beep();
+    f_.prompter_.Beep();
   }
   ShowState();
 }

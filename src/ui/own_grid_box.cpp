@@ -22,6 +22,7 @@ OwnGridBox::OwnGridBox(const QString& grid, Prompter& prompter, QWidget* parent)
   setWindowTitle("Own Grid");
   // Only the main window waits; the GPS and the rig go on meanwhile.
   setWindowModality(Qt::WindowModal);
+  setMinimumWidth(340);
   auto* layout = new QVBoxLayout(this);
   lblOwnGrid = new QLabel("Your Grid Square:", this);
   lblOwnGrid->setObjectName("lblOwnGrid");

@@ -139,9 +139,11 @@ TEST_F(Form1RoverTest, SquareChangeWarnsOnceAndOneKeyAnswers) {
   rover().Report(Fix(40.99, -75.5));
   EXPECT_EQ(rover().lblGps->text(), "GPS FN20gx");
   EXPECT_FALSE(rover().lblRoverWarning->isVisible());
+  const int beeps = prompter_.beeps;
   rover().Report(Fix(41.01, -75.5));
   ASSERT_TRUE(rover().lblRoverWarning->isVisible());
   EXPECT_TRUE(rover().lblRoverWarning->text().contains("FN21"));
+  EXPECT_EQ(prompter_.beeps, beeps + 1);
   // Typing, Esc and a report on while the warning shows leave it standing.
   Type(form_->txtCall, "W1AW");
   rover().Report(Fix(41.02, -75.5));

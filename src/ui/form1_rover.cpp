@@ -98,6 +98,11 @@ void Form1Rover::Report(const GpsdReport& report) {
   ShowState();
 }
 
+void Form1Rover::OwnGridChanged() {
+  watch_.SetOwnGrid(f_.state().prefs.OwnGrid);
+  ShowState();
+}
+
 void Form1Rover::LinkLost() {
   watch_.LinkLost();
   ShowState();
@@ -137,7 +142,6 @@ void Form1Rover::AcceptSquare() {
   const std::optional<std::string> square = watch_.Accept();
   if (!square) return;
   f_.ApplyOwnGrid(*square);
-  ShowState();
 }
 
 void Form1Rover::DeclineSquare() {
@@ -190,8 +194,6 @@ void Form1Rover::GridBoxClosed(int result) {
   if (box_ && result == QDialog::Accepted) {
     const std::string grid = Std(box_->grid().toUpper());
     if (grid != f_.state().prefs.OwnGrid) f_.ApplyOwnGrid(grid);
-    watch_.SetOwnGrid(grid);
-    ShowState();
   }
   box_ = nullptr;  // it deletes itself once closed
   // Back where the operator was typing, the entry as it stood, once the

@@ -50,6 +50,9 @@ class Form1Rover : public QObject {
   // Alt+Y and Alt+N on the warning.
   void AcceptSquare();
   void DeclineSquare();
+  // The own grid in force changed (setup, the grid box, an accepted
+  // square): a warning about that square is answered.
+  void OwnGridChanged();
   // A report as gpsd sent it (the client's signal arrives here).
   void Report(const GpsdReport& report);
 

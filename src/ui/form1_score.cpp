@@ -3,6 +3,7 @@
 #include "contest/grid_map.h"
 #include "ui/form1.h"
 #include "ui/form1_grid_map.h"
+#include "ui/form1_rover.h"
 #include "ui/form1_score_panel.h"
 #include "ui/utc_offset_check.h"
 #include "ui/widget_text.h"
@@ -77,6 +78,7 @@ void Form1::RefreshAfterStation(const StationSetupRefresh& r) {
   if (txtSec->text().size() >= 2) score_->ShowBearingDistance();
   score_->Labeldisplay();
   map_->Repaint();
+  rover_->OwnGridChanged();
 }
 
 void Form1::mnuSetup_Click() {

@@ -177,6 +177,21 @@ TEST_F(Form1RoverTest, SquareChangeWarnsOnceAndOneKeyAnswers) {
   EXPECT_EQ(settings_.Get(kSettingsApplication, kSettingsSection, kGpsOptionKey, ""), "0");
 }
 
+TEST_F(Form1RoverTest, StationSetupToTheNewSquareAnswersTheWarning) {
+  Start();
+  GpsOn();
+  rover().Report(Fix(41.01, -75.5));
+  ASSERT_TRUE(rover().lblRoverWarning->isVisible());
+  form_->set_station_setup_runner([](Form1& f) {
+    f.state().prefs.OwnGrid = "FN21";
+    return StationSetupRefresh{{}, "PH", "N0CALL", "FN21", false};
+  });
+  form_->mnuSetup_Click();
+  EXPECT_FALSE(rover().lblRoverWarning->isVisible());
+  rover().Report(Fix(41.02, -75.5));
+  EXPECT_EQ(rover().warnings(), 1);
+}
+
 TEST_F(Form1RoverTest, LoggedContactSaysSoUntilTheNextCall) {
   Start();
   LogContact("K2XX", "FN31");

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "contest/rover_gps.h"
+#include "platform/gpsd_client.h"
 #include "platform/qt_serial_port.h"
 #include "settings/program_prefs.h"
 #include "settings/settings_store.h"
@@ -15,6 +17,7 @@
 #include "support/sample_log.h"
 #include "support/scripted_prompter.h"
 #include "ui/form1.h"
+#include "ui/form1_rover.h"
 #include "ui/form2.h"
 #include "ui/form5.h"
 #include "ui/form6.h"
@@ -42,7 +45,7 @@ void WriteFile(const QString& path, const std::string& bytes) {
   std::ofstream(path.toLocal8Bit().constData(), std::ios::binary) << bytes;
 }
 
-bool MainWindow(const QString& out, int width, int height, bool grid_view) {
+bool MainWindow(const QString& out, int width, int height, bool grid_view, bool rover = false) {
   QTemporaryDir work;
   ProgramPrefs prefs;
   prefs.OwnCall = "N0CALL";
@@ -81,6 +84,23 @@ bool MainWindow(const QString& out, int width, int height, bool grid_view) {
   form.set_utc_source([&] { return UtcFromLocal(form.clock().Now(), state.prefs.UtcOffsetHours); });
   if (!form.Load()) return false;
   form.show();
+  if (rover) {
+    // A rover just over the FN20/FN21 line with the GPS option on, then the
+    // grid box it may answer with instead.
+    MemorySettingsStore settings;
+    form.set_settings_store(&settings);
+    form.rover().SetGpsOn(true);
+    form.rover().gpsd()->Stop();
+    form.rover().Report({GpsdReportKind::kFix, 3, 40.99, -75.5, ""});
+    form.rover().Report({GpsdReportKind::kFix, 3, 41.01, -75.5, ""});
+    bool ok = Save(form, out + "/main-rover.png");
+    form.rover().OpenGridBox();
+    if (!form.rover().gridBox()) return false;
+    ok &= Save(*form.rover().gridBox(), out + "/own-grid.png");
+    form.rover().gridBox()->reject();
+    form.set_settings_store(nullptr);
+    return ok;
+  }
   const QString name =
       QString("%1/main-%2x%3%4.png").arg(out).arg(width).arg(height).arg(grid_view ? "-grid" : "");
   return Save(form, name);
@@ -202,6 +222,7 @@ int main(int argc, char** argv) {
   ok &= MainWindow(out, 1920, 1080, false);
   ok &= MainWindow(out, 1366, 768, false);
   ok &= MainWindow(out, 1920, 1080, true);
+  ok &= MainWindow(out, 1366, 768, false, true);
   ok &= Dialogs(out);
   ui::ScreenGeometry screen;
   screen.screen = QRect(0, 0, 1920, 1080);

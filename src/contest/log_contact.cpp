@@ -114,7 +114,8 @@ MainsResult Mains(MainsRun run, const EntryTexts& typed, bool new_shown) {
     r.tally = TallyContact(run.tallies, run.log.Record(run.log.ContactCount()),
                            run.contest.ContestId, run.contest.RoverStation, new_shown);
     r.logged = true;
-    r.dialog = std::string();
+    // Said in words: at speed a new row in the list is easy to miss.
+    r.dialog = "Logged " + c.Call + ", contact " + std::to_string(run.log.ContactCount());
     r.dialog_red = false;
     r.clear_entry = true;
     r.focus = EntryField::kCall;

@@ -48,6 +48,7 @@ class Form1Files;
 class Form1Menus;
 class Form1GridMap;
 class Form1ScorePanel;
+class Form1Rover;
 class RigControlfrm;
 
 inline constexpr int kGridLabelCount = 165;
@@ -123,6 +124,11 @@ class Form1 : public QMainWindow {
   const GridMap& grid_map() const;
   void Command2_Click();
   void mnuSetup_Click();
+  // The own grid changed outside the setup window (the grid box, the GPS):
+  // stored and refreshed as setup stores and refreshes it.
+  void ApplyOwnGrid(const std::string& grid);
+  // GPS own grid, the grid box, band keys.
+  Form1Rover& rover() { return *rover_; }
   void mnuColors_Click();
 
   // What start-up and the Setup menu run to ask for the station; tests
@@ -309,6 +315,8 @@ class Form1 : public QMainWindow {
   friend class Form1Menus;
   // Band and mode changes refresh the panels and reach the band map stub.
   friend class Form1BandMode;
+  friend class Form1Rover;
+  void RefreshAfterStation(const StationSetupRefresh& r);
   void RestoreWorkingDirectory();
   void Terminate(int code);
 
@@ -331,6 +339,7 @@ class Form1 : public QMainWindow {
   Form1BandMode* bands_ = nullptr;
   Form1ScorePanel* score_ = nullptr;
   Form1GridMap* map_ = nullptr;
+  Form1Rover* rover_ = nullptr;
   Tallies tallies_;
   StationSetupRunner setup_runner_;
   std::function<UtcTime()> utc_source_;

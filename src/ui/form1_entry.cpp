@@ -15,6 +15,7 @@
 #include "ui/form1_band_mode.h"
 #include "ui/form1_entry_panel.h"
 #include "ui/form1_grid_map.h"
+#include "ui/form1_rover.h"
 #include "ui/form1_score_panel.h"
 #include "ui/frm_band_plan.h"
 #include "ui/widget_text.h"
@@ -110,6 +111,7 @@ bool Form1::FormWideKey(QKeyEvent* key) {
     return true;  // the character that would follow is discarded too
   }
   StopRepeatingMessages();
+  if (rover_->Key(key)) return true;
   const int k = key->key();
   if (k == Qt::Key_Escape) {
     if (CwSending()) {

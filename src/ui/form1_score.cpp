@@ -3,6 +3,7 @@
 #include "contest/grid_map.h"
 #include "ui/form1.h"
 #include "ui/form1_grid_map.h"
+#include "ui/form1_rover.h"
 #include "ui/form1_score_panel.h"
 #include "ui/utc_offset_check.h"
 #include "ui/widget_text.h"
@@ -52,6 +53,10 @@ void Form1::OfferUtcOffsetCorrection() {
 void Form1::OpenStationSetup() {
   const StationSetupRefresh r =
       setup_runner_ ? setup_runner_(*this) : RunStationSetup(this, state_, prompter_, screen_);
+  RefreshAfterStation(r);
+}
+
+void Form1::RefreshAfterStation(const StationSetupRefresh& r) {
   score_->ShowStation(r.Label2, r.Label4, r.list_tooltip);
   Label30->setText(r.Label30);
   SavePref();
@@ -73,6 +78,7 @@ void Form1::OpenStationSetup() {
   if (txtSec->text().size() >= 2) score_->ShowBearingDistance();
   score_->Labeldisplay();
   map_->Repaint();
+  rover_->OwnGridChanged();
 }
 
 void Form1::mnuSetup_Click() {

@@ -6,6 +6,7 @@
 #include "ui/form1.h"
 #include "ui/form1_band_mode.h"
 #include "ui/form1_files.h"
+#include "ui/form1_rover.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -63,6 +64,7 @@ bool Form1::Load() {
   ApplyFullLayout();
   if (!EqualsNoCase(state_.prefs.RigType, "None")) OpenRigInterface();
 
+  rover_->Start();
   if (state_.SeededDefaults)
     lblDialog->setText("Default data files created in " + PathText(state_.WorkingDirectory) +
                        ".  Select a band and mode from the menu bar!");

@@ -71,7 +71,7 @@ TEST_F(LogContactTest, LogsStampsAppendsAndTallies) {
   EXPECT_EQ(contest_.FrequencyText, "");  // one logging attempt per reported frequency
   EXPECT_TRUE(r.clear_entry);
   EXPECT_EQ(r.focus, EntryField::kCall);
-  EXPECT_EQ(r.dialog, std::string());
+  EXPECT_EQ(r.dialog, "Logged K2XX, contact 1");
   EXPECT_EQ(r.beeps, 0);
   EXPECT_TRUE(r.tally.colour_grid);
   EXPECT_GT(r.tally.list_band, 0);

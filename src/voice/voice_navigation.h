@@ -49,6 +49,9 @@ constexpr bool DupeWaitsForAnnouncement(int level) {
 
 std::string AnnouncementPath(std::string_view folder, std::string_view name);
 
+// How often a busy Announcer is ticked.
+inline constexpr int kAnnouncementTickMs = 40;
+
 // An announcement still "playing" this long is stopped, so no wait hangs on
 // a player that never reports its end.
 inline constexpr std::uint32_t kLongestAnnouncementMs = 15000;

@@ -61,6 +61,7 @@ class PhoneFrm : public QDialog {
   void Browse(int index);  // Command2..Command10 for Text1..Text9 (index 0..8)
 
   VoiceKeyer& keyer() { return keyer_; }
+  WavePlayer& player() { return *devices_.player; }
   QtVoiceTimers& timers() { return timers_; }
   // The file dialog of Browse (a path, or empty when cancelled) and the
   // modal run of the invalid-port message; tests replace both.

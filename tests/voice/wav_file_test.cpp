@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -140,6 +142,18 @@ TEST(WavHeader, AHugeFileIsJudgedByItsHead) {
   Put32(junk, 0x10000);
   junk.resize(kWavHeadBytes, 0);
   EXPECT_NE(ParseWavHeader(junk, size).error.find("64 KiB"), std::string::npos);
+}
+
+TEST(WavHeader, ShippedAnnouncementsPlay) {
+  for (const char* name : {"Call", "RstRcvd", "RstSnt", "Grid", "Dupe", "NavEn", "NavDis"}) {
+    std::ifstream in(std::string(VANTREL_SHIPPED_DATA_DIR) + "/" + name + ".wav", std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                          std::istreambuf_iterator<char>());
+    const WavParse p = ParseWavHeader(bytes, bytes.size());
+    ASSERT_TRUE(p.info) << name << ": " << p.error;
+    EXPECT_FALSE(p.info->truncated) << name;
+    EXPECT_LT(p.info->DurationMs(), 3000u) << name << ": announcements are short";
+  }
 }
 
 }  // namespace

@@ -130,7 +130,9 @@ TEST_F(Form1VoiceTest, PhoneWindowFieldsTestStopAndDone) {
   EXPECT_TRUE(w.lblLoadNote->text().startsWith("wave2.txt could not be read"))
       << "a missing file is reported and the start-up goes on";
   EXPECT_EQ(w.windowTitle(), "Phone Wave Selections");
-  w.show();
+  QTest::keyClick(form_->txtCall, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(w.isVisible()) << "Ctrl+P opens it modeless";
+  EXPECT_TRUE(form_->txtCall->text().isEmpty());
   QApplication::setActiveWindow(&w);
   w.set_file_dialog([](QWidget*) { return QString("/w/f1.wav"); });
   w.Browses[0]->click();

@@ -1,6 +1,7 @@
 #include "support/private_pulse_server.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +23,8 @@ PrivatePulseServer::PrivatePulseServer() {
   const std::string socket = folder_ + "/native";
   pid_ = fork();
   if (pid_ == 0) {
+    // A test that crashes takes its server with it.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     // The server keeps its cookie, runtime files and state in the folder.
     setenv("HOME", folder_.c_str(), 1);
     setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
@@ -64,6 +67,7 @@ void PrivatePulseServer::StartPacer() {
   // keeps it in short blocks, as a sound card always is.
   pacer_ = fork();
   if (pacer_ == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     execlp("pacat", "pacat", "--playback", "--raw", "--latency-msec=10", "/dev/zero", nullptr);
     _exit(127);
   }

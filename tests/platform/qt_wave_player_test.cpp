@@ -77,6 +77,7 @@ TEST_F(RealPlayback, OneSecondPlaysForAboutASecondInsidePtt) {
       },
       4000));
   EXPECT_FALSE(serial.rts);
+  RecordProperty("playing_ms", static_cast<int>(playing_ms));
   EXPECT_GE(playing_ms, 950);
   EXPECT_LE(playing_ms, 1400);
   EXPECT_LE(clock.elapsed() - playing_ms, 200) << "PTT off within a poll or two of the end";

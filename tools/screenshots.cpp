@@ -13,9 +13,13 @@
 #include "platform/qt_serial_port.h"
 #include "settings/program_prefs.h"
 #include "settings/settings_store.h"
+#include "support/fake_wave_player.h"
+#include "support/manual_millisecond_clock.h"
 #include "support/memory_settings_store.h"
+#include "support/recording_serial_port.h"
 #include "support/sample_log.h"
 #include "support/scripted_prompter.h"
+#include "ui/blind_frm.h"
 #include "ui/form1.h"
 #include "ui/form1_rover.h"
 #include "ui/form2.h"
@@ -26,11 +30,16 @@
 #include "ui/frm_station_id.h"
 #include "ui/graph_qso.h"
 #include "ui/logo_window.h"
+#include "ui/phone_frm.h"
 #include "ui/prompter.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/serial_ports_window.h"
 
 namespace {
+
+struct NoParallel : vantrel::ParallelPort {
+  void Write(std::uint16_t, std::uint8_t) override {}
+};
 
 using namespace vantrel;
 
@@ -200,6 +209,21 @@ bool Dialogs(const QString& out) {
     rig.show();
     rig.List1->setCurrentRow(4);  // Kenwood: its defaults shown
     ok &= Save(rig, out + "/rig-interface.png");
+  }
+  {
+    ManualMillisecondClock clock;
+    ui::VoiceDevices devices{std::make_unique<FakeWavePlayer>(clock),
+                             std::make_unique<RecordingSerialPort>(),
+                             std::make_unique<NoParallel>()};
+    ui::PhoneFrm phone(state, prompter, Screen1920(), std::move(devices));
+    phone.Text[0]->setText("/home/op/contest/cq.wav");
+    phone.Text[1]->setText("/home/op/contest/exchange.wav");
+    phone.Option1->setChecked(true);
+    phone.show();
+    ok &= Save(phone, out + "/phone-wave-selections.png");
+    ui::BlindFrm blind(state, Screen1920(), std::make_unique<FakeWavePlayer>(clock), clock, {});
+    blind.show();
+    ok &= Save(blind, out + "/voice-navigation.png");
   }
   {
     ui::frmEditCon edit(state.log, 12, prompter, Screen1920());

@@ -10,6 +10,7 @@
 #include "ui/form1_menus.h"
 #include "ui/form1_rover.h"
 #include "ui/form1_score_panel.h"
+#include "ui/form1_voice.h"
 #include "ui/log_maintenance_ui.h"
 #include "ui/menu_focus.h"
 #include "ui/widget_text.h"
@@ -75,6 +76,7 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   entry_ = new Form1EntryPanel(*this);
   holdTimer = entry_->holdTimer();
   rover_ = new Form1Rover(*this);
+  voice_ = new Form1Voice(*this);
 
   connect(txtSec, &QLineEdit::textChanged, score_, &Form1ScorePanel::GridTextChanged);
   connect(cmdClear, &QPushButton::clicked, this, &Form1::cmdClear_Click);

@@ -49,6 +49,7 @@ class Form1Menus;
 class Form1GridMap;
 class Form1ScorePanel;
 class Form1Rover;
+class Form1Voice;
 class RigControlfrm;
 
 inline constexpr int kGridLabelCount = 165;
@@ -259,6 +260,8 @@ class Form1 : public QMainWindow {
                          int height, double font = 8.0);
   // The rig window, created on first use and kept for the run.
   RigControlfrm& RigWindow();
+  // The voice keyer and voice navigation.
+  Form1Voice& voice() { return *voice_; }
   void mnuRigInterface_Click();
 
   // Menu handlers that exist now.
@@ -286,7 +289,7 @@ class Form1 : public QMainWindow {
   void OfferUtcOffsetCorrection();
   void ApplyGridMapView();
   void OpenStationSetup();
-  void ReadVoiceKeyerSettings() {}
+  void ReadVoiceKeyerSettings();
   void ReadCwSettings() {}
   void OpenRigInterface();
   void ShowRigTune();  // Ctrl+G
@@ -296,11 +299,13 @@ class Form1 : public QMainWindow {
   void RedrawBandMap() {}
   void RefreshBandMapSpots() {}
   void EmptyCwBuffer() {}
-  void StopRepeatingMessages() {}
+  void StopRepeatingMessages();
   bool CwSending() const { return false; }
   void CloseOtherWindows() {}
   void Backup();
-  void Announce(const char* /*what*/) {}
+  void Announce(const char* what);
+  // Runs `then` once the announcement playing has ended.
+  void AwaitAnnouncement(std::function<void()> then);
   void OpenWindowForShortcut(int key);
 
   // Entry fields: the keys and logging live in the entry panel.
@@ -317,6 +322,7 @@ class Form1 : public QMainWindow {
   friend class Form1BandMode;
   friend class Form1Rover;
   void RefreshAfterStation(const StationSetupRefresh& r);
+  friend class Form1Voice;
   void RestoreWorkingDirectory();
   void Terminate(int code);
 
@@ -340,6 +346,7 @@ class Form1 : public QMainWindow {
   Form1ScorePanel* score_ = nullptr;
   Form1GridMap* map_ = nullptr;
   Form1Rover* rover_ = nullptr;
+  Form1Voice* voice_ = nullptr;
   Tallies tallies_;
   StationSetupRunner setup_runner_;
   std::function<UtcTime()> utc_source_;

@@ -17,6 +17,7 @@
 #include "ui/form1_grid_map.h"
 #include "ui/form1_rover.h"
 #include "ui/form1_score_panel.h"
+#include "ui/form1_voice.h"
 #include "ui/frm_band_plan.h"
 #include "ui/widget_text.h"
 
@@ -102,6 +103,7 @@ void Form1::OpenWindowForShortcut(int key) {
   if (key == Qt::Key_F) ShowBandPrivileges(this, state_, prompter_, screen_);
   if (key == Qt::Key_R) mnuRigInterface_Click();
   if (key == Qt::Key_G) ShowRigTune();
+  if (key == Qt::Key_P) voice_->OpenPhoneWindow();
 }
 
 bool Form1::FormWideKey(QKeyEvent* key) {
@@ -114,6 +116,7 @@ bool Form1::FormWideKey(QKeyEvent* key) {
   if (rover_->Key(key)) return true;
   const int k = key->key();
   if (k == Qt::Key_Escape) {
+    if (voice_->Escape()) return true;
     if (CwSending()) {
       EmptyCwBuffer();
     } else {
@@ -121,8 +124,9 @@ bool Form1::FormWideKey(QKeyEvent* key) {
     }
     return true;
   }
-  // Function keys and arrows go to the CW and voice keyers, which are not
-  // attached yet; F10 is never typed.
+  if (voice_->FunctionKey(k)) return true;
+  // Function keys and arrows go to the CW keyer, which is not attached yet;
+  // F10 is never typed.
   if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return true;
   return false;
 }

@@ -13,6 +13,7 @@
 #include "ui/form1_grid_map.h"
 #include "ui/form1_score_panel.h"
 #include "ui/widget_text.h"
+#include "voice/voice_navigation.h"
 
 namespace vantrel::ui {
 
@@ -88,7 +89,8 @@ EntryState Form1EntryPanel::StateOf(QLineEdit* field) {
   s.focus.selection_length = field->selectionLength();
   s.focus.max_length = field->maxLength();
   s.record_rst = f_.state_.prefs.RecordRst == 1;
-  s.keys_held = !held_keys_.empty() || (dupe_found_ && hold_timer_->isActive());
+  s.keys_held =
+      waiting_for_announcement_ || !held_keys_.empty() || (dupe_found_ && hold_timer_->isActive());
   if (dupe_found_ && !s.keys_held) {
     s.hold_left = vantrel::HoldAfterDupe(last_dupe_time_, f_.clock_->Now());
     if (s.hold_left.count() <= 0) dupe_found_ = false;
@@ -147,6 +149,20 @@ void Form1EntryPanel::ReleaseHeldKeys() {
   }
   keys.clear();
   keys.shrink_to_fit();
+}
+
+void Form1EntryPanel::AnnouncementEnded(EntryField to) {
+  waiting_for_announcement_ = false;
+  MoveFocus(to);
+  if (held_keys_.empty()) return;
+  // The hold after a refused duplicate may outlast the announcement.
+  const auto left = dupe_found_ ? vantrel::HoldAfterDupe(last_dupe_time_, f_.clock_->Now())
+                                : std::chrono::milliseconds(0);
+  if (left.count() > 0) {
+    hold_timer_->start(static_cast<int>(left.count()));
+  } else {
+    ReleaseHeldKeys();
+  }
 }
 
 void Form1EntryPanel::SetFieldText(QLineEdit* field, const QString& text, int caret) {
@@ -324,7 +340,14 @@ void Form1EntryPanel::Mains() {
   if (r.dialog) f_.ShowDialog(Latin1(*r.dialog), r.dialog_red ? kDupeColour : kDialogColour);
   for (int i = 0; i < r.beeps; ++i) f_.prompter_.Beep();
   if (r.announce_dupe) f_.Announce("Dupe");
-  if (r.focus) MoveFocus(*r.focus);
+  if (r.focus && r.announce_dupe && DupeWaitsForAnnouncement(state.prefs.VoiceNavLevel)) {
+    // The call field announces itself only after "Dupe"; keys typed
+    // meanwhile wait and follow in order.
+    waiting_for_announcement_ = true;
+    f_.AwaitAnnouncement([this, to = *r.focus] { AnnouncementEnded(to); });
+  } else if (r.focus) {
+    MoveFocus(*r.focus);
+  }
   if (!r.finished) return;
   f_.lblDupe->clear();
   SetButtonColour(f_.lblDupe);

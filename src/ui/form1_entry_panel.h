@@ -67,10 +67,13 @@ class Form1EntryPanel : public QObject {
   // active one and so gets no focus event.
   void MoveFocus(QLineEdit* field);
   void MoveFocus(EntryField field);
+  // The end of "Dupe": the focus goes back, and the keys held meanwhile go.
+  void AnnouncementEnded(EntryField to);
 
   Form1& f_;
   QTimer* hold_timer_ = nullptr;
   bool dupe_found_ = false;
+  bool waiting_for_announcement_ = false;
   bool entry_incomplete_ = false;
   LocalTime last_dupe_time_{};
   std::vector<HeldKey> held_keys_;

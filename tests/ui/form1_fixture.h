@@ -57,6 +57,7 @@ class Form1Fixture : public ::testing::Test {
     else
       form_->set_utc_source(
           [this] { return UtcFromLocal(clock_.Now(), state_.prefs.UtcOffsetHours); });
+    if (before_load_) before_load_(*form_);
     ASSERT_TRUE(form_->Load());
     form_->show();
     QApplication::setActiveWindow(form_.get());
@@ -98,6 +99,8 @@ class Form1Fixture : public ::testing::Test {
   // The computer's UTC clock as the start-up offset check sees it; by
   // default it agrees with the stored offset.
   std::function<UtcTime()> utc_override_;
+  // Runs between the window's construction and its load step (devices to inject).
+  std::function<void(Form1&)> before_load_;
   // The radio vhfpref.txt names at start-up.
   std::string rig_type_ = "None";
 };

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         display.text().size() > SpotDisplay::kLimit || book.list().rows().size() > SpotList::kRows)
       std::abort();
   }
-  for (const Spot& s : book.store().slots())
+  for (const Spot& s : book.store().spots())
     if (s.label != SpotLabel(s.call)) std::abort();
   return 0;
 }

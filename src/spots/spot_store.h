@@ -5,7 +5,7 @@
 // rule; map labels from the prefix rule; list rows from the spot text's
 // columns; the own-call alert decision.
 // Collaborations: the main window holds one SpotBook and feeds it the spot
-// lines of the spotting window; the band map reads SpotStore::slots() and
+// lines of the spotting window; the band map reads SpotStore::spots() and
 // redraws when told a spot was stored.
 #pragma once
 
@@ -45,7 +45,7 @@ class SpotStore {
   void Dismiss(size_t slot);
 
   const Spot& operator[](size_t slot) const { return slots_[slot]; }
-  const std::array<Spot, kSlots>& slots() const { return slots_; }
+  const std::array<Spot, kSlots>& spots() const { return slots_; }
   // Counts every change, so a map can skip redrawing an unchanged store.
   unsigned long long version() const { return version_; }
 

@@ -48,6 +48,7 @@ class Form1Files;
 class Form1Menus;
 class Form1GridMap;
 class Form1ScorePanel;
+class Form1Spots;
 class RigControlfrm;
 
 inline constexpr int kGridLabelCount = 165;
@@ -253,6 +254,8 @@ class Form1 : public QMainWindow {
                          int height, double font = 8.0);
   // The rig window, created on first use and kept for the run.
   RigControlfrm& RigWindow();
+  // DX spots: the store, the spot list and the spotting window.
+  Form1Spots& spots() { return *spots_; }
   void mnuRigInterface_Click();
 
   // Menu handlers that exist now.
@@ -308,6 +311,7 @@ class Form1 : public QMainWindow {
   friend class Form1Menus;
   // Band and mode changes refresh the panels and reach the band map stub.
   friend class Form1BandMode;
+  friend class Form1Spots;
   void RestoreWorkingDirectory();
   void Terminate(int code);
 
@@ -330,6 +334,7 @@ class Form1 : public QMainWindow {
   Form1BandMode* bands_ = nullptr;
   Form1ScorePanel* score_ = nullptr;
   Form1GridMap* map_ = nullptr;
+  Form1Spots* spots_ = nullptr;
   Tallies tallies_;
   StationSetupRunner setup_runner_;
   std::function<UtcTime()> utc_source_;

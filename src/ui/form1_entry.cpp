@@ -16,6 +16,7 @@
 #include "ui/form1_entry_panel.h"
 #include "ui/form1_grid_map.h"
 #include "ui/form1_score_panel.h"
+#include "ui/form1_spots.h"
 #include "ui/frm_band_plan.h"
 #include "ui/widget_text.h"
 
@@ -100,6 +101,7 @@ void Form1::OpenWindowForShortcut(int key) {
   // The other shortcuts open windows that are not part of the program yet.
   if (key == Qt::Key_F) ShowBandPrivileges(this, state_, prompter_, screen_);
   if (key == Qt::Key_R) mnuRigInterface_Click();
+  if (key == Qt::Key_D) spots_->ShowWindow();
 }
 
 bool Form1::FormWideKey(QKeyEvent* key) {

@@ -6,6 +6,7 @@
 #include "ui/form1.h"
 #include "ui/form1_band_mode.h"
 #include "ui/form1_files.h"
+#include "ui/form1_spots.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -62,6 +63,7 @@ bool Form1::Load() {
   ReadCwSettings();
   ApplyFullLayout();
   if (!EqualsNoCase(state_.prefs.RigType, "None")) OpenRigInterface();
+  spots_->StartUp();
 
   if (state_.SeededDefaults)
     lblDialog->setText("Default data files created in " + PathText(state_.WorkingDirectory) +

@@ -45,10 +45,16 @@ std::vector<std::string> TncLineSplitter::Feed(std::string_view bytes, SpotDispl
                                                bool dx_only) {
   std::vector<std::string> spots;
   buffer_ += bytes;
+  if (buffer_.size() > 2) Cut(display, dx_only, spots);
+  // Only a line still waiting for its end is cut back, so a burst of whole
+  // lines in one read loses nothing.
   if (buffer_.size() > kLineBufferLimit) buffer_.erase(0, buffer_.size() - kLineBufferLimit);
-  if (buffer_.size() <= 2) return spots;
+  return spots;
+}
+
+void TncLineSplitter::Cut(SpotDisplay& display, bool dx_only, std::vector<std::string>& spots) {
   const size_t first = buffer_.find('\n');
-  if (first == std::string::npos) return spots;
+  if (first == std::string::npos) return;
   buffer_.erase(0, first);
   size_t start = 0;  // the LF that opens the next line
   for (;;) {
@@ -66,7 +72,6 @@ std::vector<std::string> TncLineSplitter::Feed(std::string_view bytes, SpotDispl
     start = end;
   }
   buffer_.erase(0, start);
-  return spots;
 }
 
 std::vector<std::string> TelnetLineSplitter::Feed(std::string_view bytes) {

@@ -57,6 +57,7 @@ class TncLineSplitter {
   void Clear() { buffer_.clear(); }
 
  private:
+  void Cut(SpotDisplay& display, bool dx_only, std::vector<std::string>& spots);
   std::string buffer_;
 };
 

@@ -542,6 +542,9 @@ void PacketSpotfrm::SendText(const QString& text) {
   } else if (source == SpotSource::kTelnet) {
     if (link_->Connected()) {
       link_->Send(Std(text) + "\r\n");
+      // The answer ends a prompt that had no line end ("login: "), so the
+      // node's next line is not joined to it.
+      telnet_.Clear();
     } else {
       Show("**  Connection not yet established.  Please wait a moment and try again.\r\n\r\n");
     }

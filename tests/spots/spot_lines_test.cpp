@@ -126,6 +126,18 @@ TEST(TncLineSplitter, AStreamWithoutLineEndsStaysBoundedAndTheLongLineIsLost) {
   EXPECT_EQ(lines[0], spot);
 }
 
+TEST(TncLineSplitter, ABurstLargerThanTheBufferInOneReadLosesNoLine) {
+  SpotDisplay d;
+  TncLineSplitter s;
+  std::string burst = "\n";
+  for (int i = 0; i < 100; ++i)
+    burst += ClusterLine("W3LPL", std::to_string(50100 + i) + ".0", "K" + std::to_string(i) + "AB",
+                         "x") +
+             "\r\n";
+  ASSERT_GT(burst.size(), kLineBufferLimit);
+  EXPECT_EQ(s.Feed(burst, d, true).size(), 100u);
+}
+
 TEST(TelnetLineSplitter, EverySplitOfTheStreamGivesTheSameWholeLines) {
   const std::string a = ClusterLine("W3LPL", "50125.0", "K1ABCD", "FN42");
   const std::string b = ClusterLine("K2UYH", "10368100.0", "W5LUA", "EM13");

@@ -242,6 +242,19 @@ TEST_F(SpotSourcesTest, AgwEngineNotRunningExplainsWhatToDo) {
   EXPECT_FALSE(w.Timer1->isActive());
 }
 
+TEST_F(SpotSourcesTest, ClosingTheProgramDisconnectsTheStationAndEndsTheSession) {
+  AgwEngine engine;
+  PacketSpotfrm& w = Open(engine.port());
+  Choose(w, "AGW Packet Engine");
+  w.Command1->click();
+  ASSERT_TRUE(engine.Heard('m'));
+  engine.Send(AgwEngine::Frame('C', "W1AWX", "*** CONNECTED With Station W1AWX\r"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !w.agw().connected.empty(); }, kSpotWaitMs));
+  form_.reset();
+  EXPECT_TRUE(engine.Heard('d', "W1AWX"));
+  EXPECT_TRUE(engine.Heard('x'));
+}
+
 class SilentTnc : public FakeRadio {
  public:
   std::string Respond(std::string_view) override { return {}; }
@@ -283,8 +296,11 @@ TEST_F(SpotSourcesTest, TncOnASerialPortCommandByteSendBoxAndSpotLines) {
   const std::string& shown = w.display().text();
   EXPECT_EQ(shown.find(spot), shown.rfind(spot));
   EXPECT_EQ(form_->spots().book().list().rows().size(), 2u);
-  w.Command2->click();
+  // Any serial choice closes the port first.
+  w.optBaud[1]->click();
   EXPECT_FALSE(w.port().IsOpen());
+  EXPECT_FALSE(w.Listening());
+  EXPECT_NE(w.display().text().find("\r\n\r\n** Port Closed **"), std::string::npos);
 }
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "ui/frm_station_id.h"
 #include "ui/graph_qso.h"
 #include "ui/logo_window.h"
+#include "ui/packet_spotfrm.h"
 #include "ui/phone_frm.h"
 #include "ui/prompter.h"
 #include "ui/rig_controlfrm.h"
@@ -224,6 +225,15 @@ bool Dialogs(const QString& out) {
     ui::BlindFrm blind(state, Screen1920(), std::make_unique<FakeWavePlayer>(clock), clock, {});
     blind.show();
     ok &= Save(blind, out + "/voice-navigation.png");
+  }
+  {
+    MemorySettingsStore settings;
+    ComPortMap map(settings, [](const std::string&) { return std::nullopt; });
+    ui::PacketSpotfrm spots(state, prompter, Screen1920(), std::make_unique<QtSerialPort>(map), {},
+                            "127.0.0.1", 8000);
+    spots.show();
+    spots.List1->setCurrentRow(1);  // TNC: its defaults and help shown
+    ok &= Save(spots, out + "/dx-spotting.png");
   }
   {
     ui::frmEditCon edit(state.log, 12, prompter, Screen1920());

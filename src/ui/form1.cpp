@@ -10,6 +10,7 @@
 #include "ui/form1_menus.h"
 #include "ui/form1_rover.h"
 #include "ui/form1_score_panel.h"
+#include "ui/form1_spots.h"
 #include "ui/form1_voice.h"
 #include "ui/log_maintenance_ui.h"
 #include "ui/menu_focus.h"
@@ -193,6 +194,7 @@ void Form1::BuildControls() {
 
   // The grid map in the band view's place, its view switch and arrows.
   map_ = new Form1GridMap(*this);
+  spots_ = new Form1Spots(*this);
 
   // The contact list and its buttons on the right.
   lblRecentContacts = AddLabel("lblRecentContacts", "Recent Contacts", 3480, 2160, 1260, 300);

@@ -50,6 +50,7 @@ class Form1GridMap;
 class Form1ScorePanel;
 class Form1Rover;
 class Form1Voice;
+class Form1Spots;
 class RigControlfrm;
 
 inline constexpr int kGridLabelCount = 165;
@@ -262,6 +263,8 @@ class Form1 : public QMainWindow {
   RigControlfrm& RigWindow();
   // The voice keyer and voice navigation.
   Form1Voice& voice() { return *voice_; }
+  // DX spots: the store, the spot list and the spotting window.
+  Form1Spots& spots() { return *spots_; }
   void mnuRigInterface_Click();
 
   // Menu handlers that exist now.
@@ -323,6 +326,7 @@ class Form1 : public QMainWindow {
   friend class Form1Rover;
   void RefreshAfterStation(const StationSetupRefresh& r);
   friend class Form1Voice;
+  friend class Form1Spots;
   void RestoreWorkingDirectory();
   void Terminate(int code);
 
@@ -347,6 +351,7 @@ class Form1 : public QMainWindow {
   Form1GridMap* map_ = nullptr;
   Form1Rover* rover_ = nullptr;
   Form1Voice* voice_ = nullptr;
+  Form1Spots* spots_ = nullptr;
   Tallies tallies_;
   StationSetupRunner setup_runner_;
   std::function<UtcTime()> utc_source_;

@@ -17,6 +17,7 @@
 #include "ui/form1_grid_map.h"
 #include "ui/form1_rover.h"
 #include "ui/form1_score_panel.h"
+#include "ui/form1_spots.h"
 #include "ui/form1_voice.h"
 #include "ui/frm_band_plan.h"
 #include "ui/widget_text.h"
@@ -104,6 +105,7 @@ void Form1::OpenWindowForShortcut(int key) {
   if (key == Qt::Key_R) mnuRigInterface_Click();
   if (key == Qt::Key_G) ShowRigTune();
   if (key == Qt::Key_P) voice_->OpenPhoneWindow();
+  if (key == Qt::Key_D) spots_->ShowWindow();
 }
 
 bool Form1::FormWideKey(QKeyEvent* key) {

@@ -7,6 +7,7 @@
 #include "ui/form1_band_mode.h"
 #include "ui/form1_files.h"
 #include "ui/form1_rover.h"
+#include "ui/form1_spots.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -63,6 +64,7 @@ bool Form1::Load() {
   ReadCwSettings();
   ApplyFullLayout();
   if (!EqualsNoCase(state_.prefs.RigType, "None")) OpenRigInterface();
+  spots_->StartUp();
 
   rover_->Start();
   if (state_.SeededDefaults)

@@ -15,7 +15,8 @@ VoiceKeyer::VoiceKeyer(WavePlayer& player, SerialPort& serial, ParallelPort& par
 bool VoiceKeyer::FKeyPhone(int code) {
   player_.Close();
   if (code < kVoiceKeyF1 || code > kVoiceKeyF9) return false;
-  const std::string path(TrimBlanks(settings_.files[static_cast<std::size_t>(code - kVoiceKeyF1)]));
+  const std::string path(
+      TrimBlanksAndTabs(settings_.files[static_cast<std::size_t>(code - kVoiceKeyF1)]));
   if (code == kVoiceKeyF1 && repeat_period_ms_ > 0) repeat_armed_ = true;
   if (path.empty()) {
     // A key cutting off a playing with nothing of its own still ends it.

@@ -25,7 +25,7 @@ std::optional<std::string> LineValue(std::string_view line) {
 
 }  // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimBlanksAndTabs(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
@@ -59,7 +59,7 @@ VoiceSettings ParseVoiceSettings(std::string_view text) {
     const std::size_t n = index++;
     if (!value) continue;
     if (n < 9) {
-      s.files[n] = std::string(TrimBlanks(*value));
+      s.files[n] = std::string(TrimBlanksAndTabs(*value));
     } else if (n == 9) {
       s.port = *value;
     } else if (n == 10) {
@@ -79,7 +79,7 @@ VoiceSettings ParseVoiceSettings(std::string_view text) {
 std::string FormatVoiceSettings(const VoiceSettings& s) {
   FieldWriter w;
   for (const std::string& file : s.files) {
-    w.Text(TrimBlanks(file));
+    w.Text(TrimBlanksAndTabs(file));
     w.EndLine();
   }
   w.Text(s.port);
@@ -95,13 +95,14 @@ std::string FormatVoiceSettings(const VoiceSettings& s) {
 
 int PttPortNumber(std::string_view text) {
   double number = 0;
-  if (!ParseNumber(TrimBlanks(text), number) || number < 1 || number > 255) return 0;
+  if (!ParseNumber(TrimBlanksAndTabs(text), number) || number < 1 || number > 255) return 0;
   return static_cast<int>(number);
 }
 
 std::optional<int> RepeatPeriodMs(std::string_view text) {
   double seconds = 0;
-  if (!ParseNumber(TrimBlanks(text), seconds) || seconds < 0 || seconds >= 60) return std::nullopt;
+  if (!ParseNumber(TrimBlanksAndTabs(text), seconds) || seconds < 0 || seconds >= 60)
+    return std::nullopt;
   return static_cast<int>(std::lround(seconds * 1000));
 }
 

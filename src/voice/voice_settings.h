@@ -41,7 +41,7 @@ VoiceSettings ParseVoiceSettings(std::string_view text);
 std::string FormatVoiceSettings(const VoiceSettings& settings);
 
 // Leading and trailing blanks and tabs removed.
-std::string_view TrimBlanks(std::string_view text);
+std::string_view TrimBlanksAndTabs(std::string_view text);
 
 // The serial port number of the port field: a non-numeric text is 0.
 int PttPortNumber(std::string_view text);

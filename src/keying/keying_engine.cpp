@@ -183,6 +183,13 @@ void KeyingEngine::RunSendOperation() {
   if (events_.finished) events_.finished();
 }
 
+double CalibrateLoops(KeyingClock& clock) {
+  const std::uint32_t t0 = TimerMilliseconds(clock.NowNs());
+  clock.CountRounds(kCalibrationRounds);
+  const std::uint32_t t1 = TimerMilliseconds(clock.NowNs());
+  return LoopsPer60msFromCalibration(t1 - t0);
+}
+
 KeyingThread::KeyingThread(KeyingEngine& engine) : engine_(engine) {
   thread_ = std::thread([this] {
     while (engine_.WaitForWork()) engine_.RunSendOperation();

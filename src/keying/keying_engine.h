@@ -134,6 +134,10 @@ class KeyingThread {
 inline std::uint32_t TimerMilliseconds(std::int64_t now_ns) {
   return static_cast<std::uint32_t>(now_ns / 1'000'000);
 }
+// "Loop" calibration: times 5,000,000 rounds on the clock's millisecond
+// count and returns the rounds that last 60 ms.
+double CalibrateLoops(KeyingClock& clock);
+
 // The "Timer" method skips the rest of a character whose element would end
 // beyond this count.
 inline constexpr double kTimerWrapGuardMs = 4294967296.0 - 2000.0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "keying/morse.h"
+#include "keying/parallel_key_line.h"
 #include "support/keying_doubles.h"
 
 namespace vantrel {
@@ -100,6 +101,32 @@ TEST(KeyingLoop, CountsTheCalibratedRoundsPerElement) {
   rig.Send("E");
   ASSERT_EQ(rig.clock.counted.size(), 4u);
   for (double n : rig.clock.counted) EXPECT_EQ(n, 600'000.0);
+}
+
+TEST(KeyingLoop, CalibrationTimesFiveMillionRounds) {
+  ManualKeyingClock clock(123'456'789);
+  clock.ns_per_round = 50;  // 5,000,000 rounds take 250 ms
+  EXPECT_EQ(CalibrateLoops(clock), 1'200'000.0);
+  clock.ns_per_round = 0.01;  // faster than the clock can see
+  EXPECT_EQ(CalibrateLoops(clock), 300'000'000.0);
+}
+
+// The printer port keys with the control register: 3 down, 2 up.
+TEST(KeyingParallel, WritesTheControlRegister) {
+  struct Port : ParallelPort {
+    void Write(std::uint16_t address, std::uint8_t value) override {
+      writes += std::to_string(address) + ":" + std::to_string(value) + " ";
+    }
+    std::string writes;
+  } port;
+  ManualKeyingClock clock;
+  ParallelKeyLine line(port, 0x378);
+  KeyingEngine engine(clock);
+  engine.SetLine(&line);
+  engine.SetWpm(20);
+  engine.Append("E");
+  engine.RunSendOperation();
+  EXPECT_EQ(port.writes, "890:3 890:2 890:2 890:2 890:2 ");
 }
 
 TEST(KeyingOrder, NewMessageKeyReplacesTheRestAfterTheCurrentCharacter) {

@@ -3,7 +3,9 @@
 // test schedules at given times, such as a key press mid-character).
 #pragma once
 
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "keying/key_line.h"
+#include "keying/morse.h"
 
 namespace vantrel {
 
@@ -94,5 +97,96 @@ class RecordingKeyLine : public KeyLine {
   bool down_ = false;
   int calls_ = 0;
 };
+
+// Virtual time for a real keying thread: waits return at once unless the
+// test has paused the clock, in which case the thread blocks inside its
+// element wait, mid-character, until Resume.
+class GatedKeyingClock : public KeyingClock {
+ public:
+  std::int64_t NowNs() const override {
+    std::lock_guard lock(mutex_);
+    return now_;
+  }
+  void SleepUntil(std::int64_t deadline_ns) override {
+    std::unique_lock lock(mutex_);
+    ++waiting_;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return !paused_; });
+    --waiting_;
+    now_ = std::max(now_, deadline_ns);
+  }
+  void CountRounds(double rounds) override {
+    SleepUntil(NowNs() + static_cast<std::int64_t>(rounds * 50));
+  }
+  void Pause() {
+    std::lock_guard lock(mutex_);
+    paused_ = true;
+  }
+  void Resume() {
+    std::lock_guard lock(mutex_);
+    paused_ = false;
+    changed_.notify_all();
+  }
+  // True once the keying thread is held in a wait (within two seconds).
+  bool WaitForHeldThread() {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(2), [this] { return waiting_ > 0; });
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  std::int64_t now_ = 0;
+  bool paused_ = false;
+  int waiting_ = 0;
+};
+
+// A line that passes every change on, so a window may own and replace its
+// lines while the test keeps one record.
+class ForwardingKeyLine : public KeyLine {
+ public:
+  explicit ForwardingKeyLine(KeyLine& to) : to_(to) {}
+  bool Set(bool down) override { return to_.Set(down); }
+
+ private:
+  KeyLine& to_;
+};
+
+// The text a recorded keying spells, for `element_ns` long elements: one
+// element of silence inside a character, three between characters, seven or
+// more between words. Characters with no pattern come out as "?".
+inline std::string DecodeMorse(const std::vector<RecordingKeyLine::Change>& changes,
+                               std::int64_t element_ns) {
+  std::string elements;
+  for (std::size_t i = 0; i + 1 < changes.size(); ++i) {
+    const auto n = std::llround(static_cast<double>(changes[i + 1].ns - changes[i].ns) /
+                                static_cast<double>(element_ns));
+    elements.append(static_cast<std::size_t>(std::max<long long>(n, 0)),
+                    changes[i].down ? '1' : '0');
+  }
+  if (!changes.empty() && changes.back().down) return elements + "<stuck down>";
+  elements += "000";
+  std::string text, sign;
+  const std::string all = std::string(kPracticeCharacters) + "=[];\\";
+  std::size_t i = 0;
+  while (i < elements.size()) {
+    const std::size_t mark = std::min(elements.find('1', i), elements.size());
+    const std::size_t zeros = mark - i;
+    if (!sign.empty() && zeros > 0) sign += '0';
+    if (!sign.empty() && zeros >= 3) {
+      char found = '?';
+      for (char c : all)
+        if (MorsePattern(c) == sign + "00") found = c;
+      text += found;
+      sign.clear();
+    }
+    if (zeros >= 7 && !text.empty() && mark < elements.size()) text += ' ';
+    if (mark == elements.size()) break;
+    const std::size_t space = std::min(elements.find('0', mark), elements.size());
+    sign.append(space - mark, '1');
+    i = space;
+  }
+  return text;
+}
 
 }  // namespace vantrel

@@ -15,7 +15,7 @@ constexpr std::int64_t kLateNs = 2 * kNsPerMs;
 
 }  // namespace
 
-KeyingEngine::KeyingEngine(KeyingClock& clock) : clock_(clock) {}
+KeyingEngine::KeyingEngine(KeyingClock& clock) : clock_(&clock) {}
 
 void KeyingEngine::SetLine(KeyLine* line) {
   std::lock_guard lock(mutex_);
@@ -108,25 +108,25 @@ bool KeyingEngine::WaitElement() {
     case CwTiming::kTimer: {
       // End = clock + T as a real number; the wait lasts until the 32-bit
       // count reaches it, i.e. until the tick at or after the end.
-      const std::int64_t now = clock_.NowNs();
+      const std::int64_t now = clock_->NowNs();
       const std::uint32_t ms = TimerMilliseconds(now);
       const double end = static_cast<double>(ms) + t_ms;
       if (end > kTimerWrapGuardMs) return false;
       const auto ticks = static_cast<std::int64_t>(std::ceil(end)) - ms;
-      clock_.SleepUntil((now / kNsPerMs + ticks) * kNsPerMs);
+      clock_->SleepUntil((now / kNsPerMs + ticks) * kNsPerMs);
       return true;
     }
     case CwTiming::kSleep: {
       // T rounded to whole ms, measured from the previous element's
       // deadline rather than from the wake-up, so lateness does not add up.
-      const std::int64_t now = clock_.NowNs();
+      const std::int64_t now = clock_->NowNs();
       if (now - next_deadline_ns_ > kLateNs) next_deadline_ns_ = now;
       next_deadline_ns_ += static_cast<std::int64_t>(std::llround(t_ms)) * kNsPerMs;
-      clock_.SleepUntil(next_deadline_ns_);
+      clock_->SleepUntil(next_deadline_ns_);
       return true;
     }
     case CwTiming::kLoop:
-      clock_.CountRounds(LoopRounds(loops_.load(), wpm));
+      clock_->CountRounds(LoopRounds(loops_.load(), wpm));
       return true;
   }
   return true;
@@ -155,12 +155,12 @@ void KeyingEngine::Transmit(char c) {
 
 void KeyingEngine::RunSendOperation() {
   line_failure_reported_ = false;
-  next_deadline_ns_ = clock_.NowNs();
+  next_deadline_ns_ = clock_->NowNs();
   if (timing_.load() == CwTiming::kTimer) {
     // Start on a millisecond tick: the count the method reads changes there,
     // so the first element is as long as the rest.
     next_deadline_ns_ = (next_deadline_ns_ / kNsPerMs + 1) * kNsPerMs;
-    clock_.SleepUntil(next_deadline_ns_);
+    clock_->SleepUntil(next_deadline_ns_);
   }
   for (;;) {
     std::optional<char> c;

@@ -50,6 +50,9 @@ class KeyingEngine {
 
   explicit KeyingEngine(KeyingClock& clock);
   void set_events(Events events) { events_ = std::move(events); }
+  // Only while not sending, like SetLine.
+  void SetClock(KeyingClock& clock) { clock_ = &clock; }
+  KeyingClock& clock() { return *clock_; }
 
   // The output. Swap it only while not sending (StopNow, then WaitIdle): the
   // keying thread may be inside Set of the old one. Null keys nothing.
@@ -92,7 +95,7 @@ class KeyingEngine {
   bool SetLineChecked(KeyLine* line, bool down);
   void Release(KeyLine* line);
 
-  KeyingClock& clock_;
+  KeyingClock* clock_;
   Events events_;
 
   mutable std::mutex mutex_;

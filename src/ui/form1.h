@@ -48,6 +48,7 @@ class Form1Files;
 class Form1Menus;
 class Form1GridMap;
 class Form1ScorePanel;
+class Form1Cw;
 class RigControlfrm;
 
 inline constexpr int kGridLabelCount = 165;
@@ -253,6 +254,7 @@ class Form1 : public QMainWindow {
                          int height, double font = 8.0);
   // The rig window, created on first use and kept for the run.
   RigControlfrm& RigWindow();
+  Form1Cw& cw() { return *cw_; }
   void mnuRigInterface_Click();
 
   // Menu handlers that exist now.
@@ -281,16 +283,16 @@ class Form1 : public QMainWindow {
   void ApplyGridMapView();
   void OpenStationSetup();
   void ReadVoiceKeyerSettings() {}
-  void ReadCwSettings() {}
+  void ReadCwSettings();
   void OpenRigInterface();
   // The window's side of a recount: lists, score, rates and the map.
   void RecountTallies();
   LogMaintenanceHooks MaintenanceHooks();
   void RedrawBandMap() {}
   void RefreshBandMapSpots() {}
-  void EmptyCwBuffer() {}
-  void StopRepeatingMessages() {}
-  bool CwSending() const { return false; }
+  void EmptyCwBuffer();
+  void StopRepeatingMessages();
+  bool CwSending() const;
   void CloseOtherWindows() {}
   void Backup();
   void Announce(const char* /*what*/) {}
@@ -308,6 +310,8 @@ class Form1 : public QMainWindow {
   friend class Form1Menus;
   // Band and mode changes refresh the panels and reach the band map stub.
   friend class Form1BandMode;
+  // CW keys, windows and keyboard mode.
+  friend class Form1Cw;
   void RestoreWorkingDirectory();
   void Terminate(int code);
 
@@ -330,6 +334,7 @@ class Form1 : public QMainWindow {
   Form1BandMode* bands_ = nullptr;
   Form1ScorePanel* score_ = nullptr;
   Form1GridMap* map_ = nullptr;
+  Form1Cw* cw_ = nullptr;
   Tallies tallies_;
   StationSetupRunner setup_runner_;
   std::function<UtcTime()> utc_source_;

@@ -13,6 +13,7 @@
 #include "platform/durable_file.h"
 #include "ui/form1.h"
 #include "ui/form1_band_mode.h"
+#include "ui/form1_cw.h"
 #include "ui/form1_entry_panel.h"
 #include "ui/form1_grid_map.h"
 #include "ui/form1_score_panel.h"
@@ -100,6 +101,7 @@ void Form1::OpenWindowForShortcut(int key) {
   // The other shortcuts open windows that are not part of the program yet.
   if (key == Qt::Key_F) ShowBandPrivileges(this, state_, prompter_, screen_);
   if (key == Qt::Key_R) mnuRigInterface_Click();
+  cw_->OpenForShortcut(key);
 }
 
 bool Form1::FormWideKey(QKeyEvent* key) {
@@ -109,6 +111,7 @@ bool Form1::FormWideKey(QKeyEvent* key) {
     return true;  // the character that would follow is discarded too
   }
   StopRepeatingMessages();
+  if (cw_->Key(key)) return true;
   const int k = key->key();
   if (k == Qt::Key_Escape) {
     if (CwSending()) {

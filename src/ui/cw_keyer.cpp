@@ -62,7 +62,7 @@ void CwKeyer::Post(std::function<void()> f) {
   QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection);
 }
 
-void CwKeyer::Send(std::string_view text) {
+bool CwKeyer::Send(std::string_view text) {
   if (keying_line_ == static_cast<int>(CwKeying::kWinKey)) {
     std::string all = engine_.Buffer() + std::string(text);
     engine_.Clear();
@@ -71,18 +71,19 @@ void CwKeyer::Send(std::string_view text) {
       hooks_.log_contact();
     if (hooks_.winkey_send) hooks_.winkey_send(all);
     if (repeat_.SendFinished()) repeat_timer_->start();
-    return;
+    return true;
   }
-  if (text.empty()) return;
+  if (text.empty()) return false;
   if (!engine_.Sending()) {
     if (!(engine_.Wpm() > 0)) {
       engine_.Clear();
       prompter_.Message(parent_, kBadSpeedTitle, kBadSpeedText);
-      return;
+      return false;
     }
     PrepareLine();
   }
   engine_.Append(text);
+  return true;
 }
 
 void CwKeyer::PrepareLine() {
@@ -111,6 +112,7 @@ void CwKeyer::Finished() {
   if (repeat_.SendFinished()) repeat_timer_->start();
   if (show_text_ && hooks_.show_dialog)
     hooks_.show_dialog(keyboard_mode_ ? QString(kKeyboardModeOnText) : QString());
+  emit sendFinished();
 }
 
 void CwKeyer::StopRepeating() {

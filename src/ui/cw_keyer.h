@@ -93,8 +93,9 @@ class CwKeyer : public QObject {
   void SetShowText(bool show) { show_text_ = show; }
   void SetRepeatPeriodMs(int ms) { repeat_timer_->setInterval(ms); }
 
-  // CWBuffer.
-  void Send(std::string_view text);
+  // CWBuffer. False when nothing went out: empty text, or a speed of 0 or
+  // below (refused with a message).
+  bool Send(std::string_view text);
   void EmptyBuffer() { engine_.Clear(); }
   bool RemoveLast() { return engine_.RemoveLast(); }
   std::string Buffer() const { return engine_.Buffer(); }
@@ -123,6 +124,10 @@ class CwKeyer : public QObject {
   using LineFactory = std::function<std::unique_ptr<KeyLine>(int keying_line)>;
   void UseForTest(KeyingClock& clock, LineFactory lines);
   KeyingEngine& engine() { return engine_; }
+
+ signals:
+  // A send operation ended (the buffer ran empty), on the UI thread.
+  void sendFinished();
 
  private:
   void PrepareLine();

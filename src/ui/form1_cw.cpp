@@ -4,6 +4,7 @@
 #include "keying/cw_messages.h"
 #include "ui/cw_frm.h"
 #include "ui/form1.h"
+#include "ui/frm_code_practice.h"
 #include "ui/frm_cw_strings.h"
 #include "ui/widget_text.h"
 
@@ -40,6 +41,10 @@ CWFrm& Form1Cw::setup() {
     hooks.call = [this] { return f_.txtCall->text(); };
     hooks.rst_sent = [this] { return f_.txtRSTS->text(); };
     hooks.show_strings_minimized = [this] { strings().showMinimized(); };
+    hooks.code_practice = [this](QWidget* parent) {
+      frmCodePractice practice(setup(), f_.screen_, parent);
+      practice.exec();
+    };
     hooks.focus_main = [this] {
       f_.activateWindow();
       f_.txtCall->setFocus();

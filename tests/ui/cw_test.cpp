@@ -2,8 +2,11 @@
 // keyboard CW, Esc and the repeat cycle, keyed on a recording line through
 // the real keying thread with a clock the test holds mid-character.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <list>
 
 #include "keying/cw_settings.h"
 #include "platform/keying_clock.h"
@@ -12,6 +15,7 @@
 #include "tests/ui/form1_fixture.h"
 #include "ui/cw_frm.h"
 #include "ui/form1_cw.h"
+#include "ui/frm_code_practice.h"
 #include "ui/frm_cw_strings.h"
 
 namespace vantrel::ui {
@@ -56,8 +60,14 @@ class CwWindowTest : public Form1Fixture {
   void Hold() { clock_cw_.Pause(); }
   void Held() { ASSERT_TRUE(clock_cw_.WaitForHeldThread()); }
 
+  // The window goes first: its keyer still holds a line into these.
+  void TearDown() override { form_.reset(); }
+
   GatedKeyingClock clock_cw_;
   RecordingKeyLine line_{clock_cw_};
+  std::list<RecordingKeyLine> lines_;
+  PosixKeyingClock real_clock_;
+  RecordingKeyLine real_line_{real_clock_};
 };
 
 TEST_F(CwWindowTest, FunctionKeysSendTheirExpandedMessages) {
@@ -76,7 +86,7 @@ TEST_F(CwWindowTest, FunctionKeysSendTheirExpandedMessages) {
   StartCw();
   for (const auto& row : rows) {
     SCOPED_TRACE(row.keyed);
-    RecordingKeyLine fresh(clock_cw_);
+    RecordingKeyLine& fresh = lines_.emplace_back(clock_cw_);
     keyer().UseForTest(clock_cw_, [&](int) { return std::make_unique<ForwardingKeyLine>(fresh); });
     form_->txtCall->setText(row.call);
     form_->txtRSTS->setText(row.rst);
@@ -193,8 +203,8 @@ TEST_F(CwWindowTest, CloseIsRefusedWhileSendingAndTheQueueIsDropped) {
 
 TEST_F(CwWindowTest, ExitMidCharacterReleasesTheLine) {
   StartCw();
-  PosixKeyingClock real;
-  RecordingKeyLine line(real);
+  PosixKeyingClock& real = real_clock_;
+  RecordingKeyLine& line = real_line_;
   keyer().UseForTest(real, [&](int) { return std::make_unique<ForwardingKeyLine>(line); });
   form_->cw().setup().Text11->setText("5");  // "0" lasts over five seconds
   form_->cw().setup().messages[0]->setText("00");
@@ -380,6 +390,117 @@ TEST_F(CWFrmTest, InvalidPortIsReportedAndShowsTheHiddenWindow) {
   EXPECT_TRUE(prompter_.WasAsked(kInvalidCwPortTitle));
   EXPECT_EQ(prompter_.beeps, 1);
   EXPECT_EQ(shown, 1);
+}
+
+}  // namespace
+}  // namespace vantrel::ui
+
+namespace vantrel::ui {
+namespace {
+
+class CodePracticeTest : public CWFrmTest {
+ protected:
+  void SetUp() override {
+    CWFrmTest::SetUp();
+    cw_ = Make();
+    cw_->Text11->setText("20");
+    cw_->Option3->click();
+    cw_->keyer().SetTiming(CwTiming::kSleep);
+    practice_ = std::make_unique<frmCodePractice>(
+        *cw_, ScreenGeometry{QRect(0, 0, 1366, 768), QRect(0, 0, 1366, 728)});
+    practice_->show();
+  }
+  std::string Keyed() {
+    clock_.Resume();
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(!practice_->Practising() && !cw_->keyer().Sending(), 5000); }();
+    return DecodeMorse(line_.changes(), kElementNs);
+  }
+  void TearDown() override {
+    practice_.reset();
+    cw_.reset();
+  }
+  RecordingKeyLine second_line_{clock_};
+  std::unique_ptr<CWFrm> cw_;
+  std::unique_ptr<frmCodePractice> practice_;
+};
+
+TEST_F(CodePracticeTest, RandomGroupsHaveTheAskedShape) {
+  practice_->Text3->setText("3");
+  practice_->Text4->setText("4");
+  practice_->Command2_Click();
+  EXPECT_TRUE(
+      QRegularExpression("^([A-Z]{4} ){3}$").match(practice_->Text1->toPlainText()).hasMatch())
+      << practice_->Text1->toPlainText().toStdString();
+  practice_->Text3->setText("many");
+  practice_->Text4->setText("");
+  practice_->Option2->click();
+  practice_->Command2_Click();
+  EXPECT_TRUE(QRegularExpression("^([A-Z0-9.,?/-]{5} ){10}$")
+                  .match(practice_->Text1->toPlainText())
+                  .hasMatch());
+  EXPECT_EQ(practice_->Label8->text(), "20 WPM");
+  practice_->Command7->click();
+  EXPECT_EQ(practice_->Label8->text(), "21 WPM");
+}
+
+TEST_F(CodePracticeTest, ClipboardAndTypedTextAreKeyed) {
+  QApplication::clipboard()->setText("cq de");
+  practice_->Command1_Click();
+  practice_->Command3_Click();
+  EXPECT_EQ(Keyed(), "CQ DE");
+  EXPECT_EQ(practice_->Text2->toPlainText(), "cq de");
+
+  // Typed into "Text to Send": upper-cased as typed.
+  practice_->Text1->clear();
+  practice_->Text1->setFocus();
+  QTest::keyClicks(practice_->Text1, "k1");
+  EXPECT_EQ(practice_->Text1->toPlainText(), "K1");
+}
+
+TEST_F(CodePracticeTest, EditsWhileSendingCountAndStopEndsAfterTheCharacter) {
+  practice_->Text1->setPlainText("EEEE");
+  clock_.Pause();
+  practice_->Command3_Click();
+  ASSERT_TRUE(clock_.WaitForHeldThread());
+  practice_->Text1->setPlainText("EETT");
+  EXPECT_EQ(Keyed(), "EETT");
+
+  RecordingKeyLine& line = second_line_;
+  cw_->keyer().UseForTest(clock_, [&](int) { return std::make_unique<ForwardingKeyLine>(line); });
+  practice_->Text2->clear();
+  clock_.Pause();
+  practice_->Command3_Click();
+  ASSERT_TRUE(clock_.WaitForHeldThread());
+  practice_->Command4_Click();
+  Keyed();
+  EXPECT_EQ(DecodeMorse(line.changes(), kElementNs), "E");
+  EXPECT_EQ(practice_->Text2->toPlainText(), "E");
+}
+
+TEST_F(CodePracticeTest, LiveTypingKeysWithBackspace) {
+  practice_->Text5->setFocus();
+  clock_.Pause();
+  QTest::keyClicks(practice_->Text5, "ab");
+  ASSERT_TRUE(clock_.WaitForHeldThread());
+  QTest::keyClick(practice_->Text5, Qt::Key_Backspace);
+  QTest::keyClicks(practice_->Text5, "t");
+  EXPECT_EQ(Keyed(), "AT");
+  EXPECT_EQ(practice_->Text2->toPlainText(), "AT");
+  EXPECT_EQ(practice_->Text5->text(), "");
+}
+
+TEST_F(CodePracticeTest, ClosingEmptiesTheBufferAndLeavesTheLineUp) {
+  practice_->Text1->setPlainText("TTTT");
+  clock_.Pause();
+  practice_->Command3_Click();
+  ASSERT_TRUE(clock_.WaitForHeldThread());
+  EXPECT_TRUE(line_.down());
+  EXPECT_FALSE(practice_->close());  // refused while the character is keyed
+  EXPECT_EQ(cw_->keyer().Buffer(), "");
+  EXPECT_EQ(Keyed(), "T");
+  EXPECT_FALSE(line_.down());
+  EXPECT_TRUE(practice_->close());
+  EXPECT_EQ(practice_->Text1->toPlainText(), "");
 }
 
 }  // namespace

@@ -23,7 +23,14 @@ class ManualKeyingClock : public KeyingClock {
  public:
   explicit ManualKeyingClock(std::int64_t now_ns = 0) : now_(now_ns) {}
   std::int64_t NowNs() const override { return now_; }
-  void SleepUntil(std::int64_t deadline_ns) override { AdvanceTo(deadline_ns); }
+  void SleepUntil(std::int64_t deadline_ns) override {
+    std::int64_t lateness = 0;
+    if (!late.empty()) {
+      lateness = late.front();
+      late.erase(late.begin());
+    }
+    AdvanceTo(deadline_ns + lateness);
+  }
   void CountRounds(double rounds) override {
     counted.push_back(rounds);
     AdvanceTo(now_ + static_cast<std::int64_t>(std::llround(rounds * ns_per_round)));
@@ -33,7 +40,8 @@ class ManualKeyingClock : public KeyingClock {
     actions_.emplace(at_ns, std::move(action));
   }
 
-  double ns_per_round = 50;  // 1,200,000 rounds last 60 ms
+  double ns_per_round = 50;        // 1,200,000 rounds last 60 ms
+  std::vector<std::int64_t> late;  // how late each coming wait returns
   std::vector<double> counted;
 
  private:

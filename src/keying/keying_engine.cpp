@@ -9,9 +9,6 @@ namespace vantrel {
 namespace {
 
 constexpr std::int64_t kNsPerMs = 1'000'000;
-// A deadline missed by more than this (the thread was held up) restarts the
-// chain from now, so the elements after it are not cut short to catch up.
-constexpr std::int64_t kLateNs = 2 * kNsPerMs;
 
 }  // namespace
 
@@ -107,21 +104,30 @@ bool KeyingEngine::WaitElement() {
   switch (timing_.load()) {
     case CwTiming::kTimer: {
       // End = clock + T as a real number; the wait lasts until the 32-bit
-      // count reaches it, i.e. until the tick at or after the end.
+      // count reaches it, i.e. until the tick at or after the end. The
+      // clock is read as the tick the previous element ended on: a thread
+      // woken late then shortens this element instead of shifting every
+      // later edge (as a busy-wait that is never preempted would).
       const std::int64_t now = clock_->NowNs();
-      const std::uint32_t ms = TimerMilliseconds(now);
+      std::int64_t start_ms = now / kNsPerMs;
+      if (timer_tick_ms_ >= 0 && start_ms - timer_tick_ms_ < static_cast<std::int64_t>(t_ms))
+        start_ms = timer_tick_ms_;
+      const std::uint32_t ms = static_cast<std::uint32_t>(start_ms);
       const double end = static_cast<double>(ms) + t_ms;
       if (end > kTimerWrapGuardMs) return false;
-      const auto ticks = static_cast<std::int64_t>(std::ceil(end)) - ms;
-      clock_->SleepUntil((now / kNsPerMs + ticks) * kNsPerMs);
+      timer_tick_ms_ = start_ms + (static_cast<std::int64_t>(std::ceil(end)) - ms);
+      clock_->SleepUntil(timer_tick_ms_ * kNsPerMs);
       return true;
     }
     case CwTiming::kSleep: {
-      // T rounded to whole ms, measured from the previous element's
-      // deadline rather than from the wake-up, so lateness does not add up.
+      // T rounded to whole ms from the previous element's deadline, so a
+      // late wake-up shortens the next wait rather than delaying every later
+      // edge. Only a thread held up for longer than an element (a suspended
+      // machine) starts the chain again from now.
       const std::int64_t now = clock_->NowNs();
-      if (now - next_deadline_ns_ > kLateNs) next_deadline_ns_ = now;
-      next_deadline_ns_ += static_cast<std::int64_t>(std::llround(t_ms)) * kNsPerMs;
+      const auto t_ns = static_cast<std::int64_t>(std::llround(t_ms)) * kNsPerMs;
+      if (now - next_deadline_ns_ > t_ns) next_deadline_ns_ = now;
+      next_deadline_ns_ += t_ns;
       clock_->SleepUntil(next_deadline_ns_);
       return true;
     }
@@ -155,6 +161,7 @@ void KeyingEngine::Transmit(char c) {
 
 void KeyingEngine::RunSendOperation() {
   line_failure_reported_ = false;
+  timer_tick_ms_ = -1;
   next_deadline_ns_ = clock_->NowNs();
   if (timing_.load() == CwTiming::kTimer) {
     // Start on a millisecond tick: the count the method reads changes there,
@@ -190,8 +197,9 @@ double CalibrateLoops(KeyingClock& clock) {
   return LoopsPer60msFromCalibration(t1 - t0);
 }
 
-KeyingThread::KeyingThread(KeyingEngine& engine) : engine_(engine) {
-  thread_ = std::thread([this] {
+KeyingThread::KeyingThread(KeyingEngine& engine, std::function<void()> on_start) : engine_(engine) {
+  thread_ = std::thread([this, on_start = std::move(on_start)] {
+    if (on_start) on_start();
     while (engine_.WaitForWork()) engine_.RunSendOperation();
   });
 }

@@ -114,6 +114,7 @@ class KeyingEngine {
 
   // Keying thread only.
   std::int64_t next_deadline_ns_ = 0;
+  std::int64_t timer_tick_ms_ = -1;  // "Timer": where the last element ended
   bool line_failure_reported_ = false;
 };
 
@@ -122,7 +123,9 @@ class KeyingEngine {
 // and joins.
 class KeyingThread {
  public:
-  explicit KeyingThread(KeyingEngine& engine);
+  // `on_start` runs first on the new thread (the platform raises its
+  // scheduling priority there).
+  explicit KeyingThread(KeyingEngine& engine, std::function<void()> on_start = {});
   ~KeyingThread();
   KeyingThread(const KeyingThread&) = delete;
   KeyingThread& operator=(const KeyingThread&) = delete;

@@ -1,9 +1,29 @@
 #include "platform/keying_clock.h"
 
+#include <pthread.h>
+#include <sched.h>
 #include <cerrno>
 #include <ctime>
+#include <thread>
+
+#include "keying/keying_engine.h"
 
 namespace vantrel {
+
+bool RaiseKeyingThreadPriority() {
+  sched_param param{};
+  param.sched_priority = 20;  // above ordinary threads, below the kernel's own
+  return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
+}
+
+double CalibrateLoopsAtKeyingPriority(KeyingClock& clock) {
+  double loops = 0;
+  std::thread([&] {
+    RaiseKeyingThreadPriority();
+    loops = CalibrateLoops(clock);
+  }).join();
+  return loops;
+}
 
 std::int64_t PosixKeyingClock::NowNs() const {
   timespec ts{};

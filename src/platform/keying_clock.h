@@ -14,6 +14,18 @@
 
 namespace vantrel {
 
+// Gives the calling thread a real-time (SCHED_FIFO) priority, so a busy
+// machine cannot hold its wake-ups back by whole scheduler slices. False when
+// the system refuses (no CAP_SYS_NICE or RLIMIT_RTPRIO): the thread then keys
+// at normal priority. Its waits are sleeps, and the spin before each edge is
+// short, so the other threads keep the processor.
+bool RaiseKeyingThreadPriority();
+
+// "Loop" calibration run the way the loop will later run: on a thread of
+// its own at the keying priority, so the rounds counted per 60 ms match the
+// keying thread's and not the UI thread's share of the processor.
+double CalibrateLoopsAtKeyingPriority(KeyingClock& clock);
+
 class PosixKeyingClock : public KeyingClock {
  public:
   explicit PosixKeyingClock(std::int64_t spin_ns = 300'000) : spin_ns_(spin_ns) {}

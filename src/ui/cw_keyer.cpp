@@ -47,7 +47,7 @@ CwKeyer::CwKeyer(Prompter& prompter, SettingsStore& store, QWidget* message_pare
   events.finished = [this] { Post([this] { Finished(); }); };
   engine_.set_events(std::move(events));
   serial_->OnFailed([this](const std::string&) { ReleasePort(); });
-  thread_ = std::make_unique<KeyingThread>(engine_);
+  thread_ = std::make_unique<KeyingThread>(engine_, [] { RaiseKeyingThreadPriority(); });
 }
 
 CwKeyer::~CwKeyer() {
@@ -152,6 +152,10 @@ void CwKeyer::LineFailed() {
   ReleasePort();
   prompter_.Beep();
   prompter_.Message(parent_, kInvalidCwPortTitle, kInvalidCwPortText);
+}
+
+double CwKeyer::Calibrate() {
+  return CalibrateLoopsAtKeyingPriority(*clock_);
 }
 
 SerialPort& CwKeyer::serial_port() {

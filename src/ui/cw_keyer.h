@@ -118,7 +118,7 @@ class CwKeyer : public QObject {
   SerialPort& serial_port();
 
   // "Loop" calibration on the keying clock.
-  double Calibrate() { return CalibrateLoops(*clock_); }
+  double Calibrate();
 
   // Tests: the time base and the lines keyed, in place of the real ones.
   using LineFactory = std::function<std::unique_ptr<KeyLine>(int keying_line)>;

@@ -95,6 +95,28 @@ const Row kRows[] = {
 INSTANTIATE_TEST_SUITE_P(Keying, KeyingTimeline, testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A wait that returns late shortens the next element; the edges after it
+// keep their places. Held up for longer than an element (a suspended
+// machine), the timing starts again from then.
+TEST(KeyingDeadlines, LateWakeUpIsMadeUpByTheNextElement) {
+  const struct {
+    CwTiming timing;
+    std::int64_t late_ms;
+    const char* timeline;
+  } rows[] = {{CwTiming::kSleep, 12, "+0 -72 +240 -300"},
+              {CwTiming::kTimer, 12, "+0 -72 +240 -300"},
+              {CwTiming::kSleep, 100, "+0 -160 +340 -400"},
+              {CwTiming::kTimer, 100, "+0 -160 +340 -400"}};
+  for (const auto& row : rows) {
+    Rig rig(20, row.timing);
+    // The Timer method's first wait aligns the start to a clock tick.
+    if (row.timing == CwTiming::kTimer) rig.clock.late.push_back(0);
+    rig.clock.late.push_back(row.late_ms * kMs);
+    rig.Send("EE");
+    EXPECT_EQ(rig.line.Timeline(), row.timeline) << row.late_ms;
+  }
+}
+
 TEST(KeyingLoop, CountsTheCalibratedRoundsPerElement) {
   Rig rig(40, CwTiming::kLoop);
   rig.engine.SetLoopsPer60ms(1'200'000);

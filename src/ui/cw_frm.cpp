@@ -459,7 +459,11 @@ void CWFrm::FKeyCW(int code) {
   const CwMessageAction action =
       CwMessageForKey(Settings(), code, Std(hooks_.call ? hooks_.call() : QString()),
                       Std(hooks_.rst_sent ? hooks_.rst_sent() : QString()));
-  keyer_->MessageKeySent(action.arm_repeat);
+  // The period follows the field as sent, so a value typed but not yet left
+  // cannot arm a zero-length cycle that would send F1 back to back.
+  if (action.arm_repeat)
+    keyer_->SetRepeatPeriodMs(RepeatPeriodMs(Std(txtCWLoop->text())).value_or(0));
+  keyer_->MessageKeySent(action.arm_repeat && keyer_->repeat_timer()->interval() > 0);
   if (action.text) keyer_->Send(*action.text);
   QApplication::processEvents();
 }

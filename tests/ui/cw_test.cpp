@@ -190,6 +190,25 @@ TEST_F(CwWindowTest, RepeatCycleSendsF1AgainUntilAKey) {
   EXPECT_EQ(DecodeMorse(line_.changes(), kElementNs), after);
 }
 
+// "!" logs the contact when the sending reaches it, and only with a call.
+TEST_F(CwWindowTest, ExclamationMarkLogsTheContactWhereItIsSent) {
+  CwSettings s = Messages(2);
+  s.messages[2] = "TU ! QRZ";
+  StartCw(2, "CW", s);
+  Key(Qt::Key_F3);  // no call: nothing is logged
+  EXPECT_EQ(Keyed(), "TU QRZ");
+  EXPECT_EQ(Read("log.txt"), "");
+  form_->txtCall->setText("W1AW");
+  form_->txtSec->setText("FN31");
+  Hold();
+  Key(Qt::Key_F3);
+  Held();
+  QApplication::processEvents();
+  EXPECT_EQ(Read("log.txt").find("W1AW"), std::string::npos);  // not before the "!"
+  Keyed();
+  EXPECT_NE(Read("log.txt").find("W1AW"), std::string::npos);
+}
+
 TEST_F(CwWindowTest, CloseIsRefusedWhileSendingAndTheQueueIsDropped) {
   StartCw();
   Hold();
@@ -377,6 +396,28 @@ TEST_F(CWFrmTest, TestButtonNeedsAPortForSerialLinesAndSendsF9) {
   EXPECT_TRUE(w->cmdConfWinkey->isHidden());
   w->Option5->click();
   EXPECT_FALSE(w->cmdConfWinkey->isHidden());
+}
+
+// WinKey: the text is handed over whole, nothing is keyed here, and the
+// repeat interval starts at the hand-over.
+TEST_F(CWFrmTest, WinKeyGetsTheTextInsteadOfTheLine) {
+  auto w = Make();
+  std::vector<std::string> handed;
+  int logged = 0;
+  w->keyer().hooks().winkey_send = [&](const std::string& text) { handed.push_back(text); };
+  w->keyer().hooks().call = [] { return QString("W1AW"); };
+  w->keyer().hooks().log_contact = [&] { ++logged; };
+  w->messages[0]->setText("CQ TEST");
+  w->messages[1]->setText("TU ! QRZ");
+  w->txtCWLoop->setText("5");
+  w->Option5->click();
+  w->FKeyCW(112);
+  w->FKeyCW(113);
+  EXPECT_EQ(handed, (std::vector<std::string>{"CQ TEST", "TU ! QRZ"}));
+  EXPECT_EQ(logged, 1);
+  EXPECT_TRUE(w->keyer().repeat_timer()->isActive());
+  EXPECT_FALSE(w->keyer().Sending());
+  EXPECT_TRUE(line_.changes().empty());
 }
 
 TEST_F(CWFrmTest, InvalidPortIsReportedAndShowsTheHiddenWindow) {

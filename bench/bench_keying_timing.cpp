@@ -141,7 +141,9 @@ BENCHMARK(BM_KeyingEdges)
     ->ArgsProduct({{static_cast<int>(CwTiming::kTimer), static_cast<int>(CwTiming::kLoop),
                     static_cast<int>(CwTiming::kSleep)},
                    {1, 0}})
-    ->Iterations(2)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

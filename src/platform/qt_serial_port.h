@@ -46,6 +46,10 @@ class QtSerialPort : public SerialPort {
   std::size_t CountAvailable() const override;
   std::size_t PendingOutput() const override;
 
+  // The open device's descriptor, or -1. For a keying line that dup()s it
+  // and switches modem lines from its own thread; never read or write it.
+  int NativeHandle() const { return port_.isOpen() ? int(port_.handle()) : -1; }
+
   // The device the last Open used, for messages.
   const std::string& DevicePath() const { return device_; }
 

@@ -51,6 +51,7 @@ class Form1ScorePanel;
 class Form1Rover;
 class Form1Voice;
 class Form1Spots;
+class Form1Cw;
 class RigControlfrm;
 
 inline constexpr int kGridLabelCount = 165;
@@ -265,6 +266,7 @@ class Form1 : public QMainWindow {
   Form1Voice& voice() { return *voice_; }
   // DX spots: the store, the spot list and the spotting window.
   Form1Spots& spots() { return *spots_; }
+  Form1Cw& cw() { return *cw_; }
   void mnuRigInterface_Click();
 
   // Menu handlers that exist now.
@@ -293,7 +295,7 @@ class Form1 : public QMainWindow {
   void ApplyGridMapView();
   void OpenStationSetup();
   void ReadVoiceKeyerSettings();
-  void ReadCwSettings() {}
+  void ReadCwSettings();
   void OpenRigInterface();
   void ShowRigTune();  // Ctrl+G
   // The window's side of a recount: lists, score, rates and the map.
@@ -301,9 +303,9 @@ class Form1 : public QMainWindow {
   LogMaintenanceHooks MaintenanceHooks();
   void RedrawBandMap() {}
   void RefreshBandMapSpots() {}
-  void EmptyCwBuffer() {}
+  void EmptyCwBuffer();
   void StopRepeatingMessages();
-  bool CwSending() const { return false; }
+  bool CwSending() const;
   void CloseOtherWindows() {}
   void Backup();
   void Announce(const char* what);
@@ -323,10 +325,8 @@ class Form1 : public QMainWindow {
   friend class Form1Menus;
   // Band and mode changes refresh the panels and reach the band map stub.
   friend class Form1BandMode;
-  friend class Form1Rover;
-  void RefreshAfterStation(const StationSetupRefresh& r);
-  friend class Form1Voice;
-  friend class Form1Spots;
+  // CW keys, windows and keyboard mode.
+  friend class Form1Cw;
   void RestoreWorkingDirectory();
   void Terminate(int code);
 
@@ -352,6 +352,7 @@ class Form1 : public QMainWindow {
   Form1Rover* rover_ = nullptr;
   Form1Voice* voice_ = nullptr;
   Form1Spots* spots_ = nullptr;
+  Form1Cw* cw_ = nullptr;
   Tallies tallies_;
   StationSetupRunner setup_runner_;
   std::function<UtcTime()> utc_source_;

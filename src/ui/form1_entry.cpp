@@ -13,6 +13,7 @@
 #include "platform/durable_file.h"
 #include "ui/form1.h"
 #include "ui/form1_band_mode.h"
+#include "ui/form1_cw.h"
 #include "ui/form1_entry_panel.h"
 #include "ui/form1_grid_map.h"
 #include "ui/form1_rover.h"
@@ -106,6 +107,7 @@ void Form1::OpenWindowForShortcut(int key) {
   if (key == Qt::Key_G) ShowRigTune();
   if (key == Qt::Key_P) voice_->OpenPhoneWindow();
   if (key == Qt::Key_D) spots_->ShowWindow();
+  cw_->OpenForShortcut(key);
 }
 
 bool Form1::FormWideKey(QKeyEvent* key) {
@@ -116,6 +118,7 @@ bool Form1::FormWideKey(QKeyEvent* key) {
   }
   StopRepeatingMessages();
   if (rover_->Key(key)) return true;
+  if (cw_->Key(key)) return true;
   const int k = key->key();
   if (k == Qt::Key_Escape) {
     if (voice_->Escape()) return true;

@@ -173,10 +173,6 @@ void Form1::ReadVoiceKeyerSettings() {
   voice_->ReadVoiceKeyerSettings();
 }
 
-void Form1::StopRepeatingMessages() {
-  voice_->StopRepeating();
-}
-
 void Form1::Announce(const char* what) {
   voice_->Announce(what);
 }

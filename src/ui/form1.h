@@ -325,6 +325,10 @@ class Form1 : public QMainWindow {
   friend class Form1Menus;
   // Band and mode changes refresh the panels and reach the band map stub.
   friend class Form1BandMode;
+  friend class Form1Rover;
+  void RefreshAfterStation(const StationSetupRefresh& r);
+  friend class Form1Voice;
+  friend class Form1Spots;
   // CW keys, windows and keyboard mode.
   friend class Form1Cw;
   void RestoreWorkingDirectory();

@@ -158,7 +158,7 @@ bool PhoneFrm::LoadSettings(std::string& error) {
   if (!ReadWholeFile(state_.WorkingFile(kVoiceSettingsFile), text, error)) return false;
   const VoiceSettings s = ParseVoiceSettings(text);
   ShowSettings(s);
-  keyer_.SetRepeatPeriodMs(RepeatPeriodMs(s.repeat).value_or(0));
+  keyer_.SetRepeatPeriodMs(VoiceRepeatPeriodMs(s.repeat).value_or(0));
   return true;
 }
 
@@ -214,7 +214,7 @@ void PhoneFrm::PortLeft() {
 }
 
 void PhoneFrm::RepeatLeft() {
-  const std::optional<int> period = RepeatPeriodMs(Std(txtPHLoop->text()));
+  const std::optional<int> period = VoiceRepeatPeriodMs(Std(txtPHLoop->text()));
   if (!period) txtPHLoop->setText("0");
   keyer_.SetRepeatPeriodMs(period.value_or(0));
 }

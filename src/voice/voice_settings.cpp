@@ -99,7 +99,7 @@ int PttPortNumber(std::string_view text) {
   return static_cast<int>(number);
 }
 
-std::optional<int> RepeatPeriodMs(std::string_view text) {
+std::optional<int> VoiceRepeatPeriodMs(std::string_view text) {
   double seconds = 0;
   if (!ParseNumber(TrimBlanksAndTabs(text), seconds) || seconds < 0 || seconds >= 60)
     return std::nullopt;

@@ -48,7 +48,7 @@ int PttPortNumber(std::string_view text);
 
 // The repeat field when it loses the focus: 0 <= seconds < 60 gives the
 // period in ms; anything else gives nothing, and the field becomes "0".
-std::optional<int> RepeatPeriodMs(std::string_view text);
+std::optional<int> VoiceRepeatPeriodMs(std::string_view text);
 
 // The characters the repeat field takes: Backspace, "." and digits.
 bool RepeatFieldAccepts(char c);

@@ -69,7 +69,7 @@ TEST(VoiceSettingsFields, RepeatPeriodAndPortNumber) {
   } repeat[] = {{"0", 0},           {"10", 10000},           {"59.9", 59900},
                 {"0.5", 500},       {"60", std::nullopt},    {"-1", std::nullopt},
                 {"", std::nullopt}, {"1.2.3", std::nullopt}, {" 5 ", 5000}};
-  for (const auto& row : repeat) EXPECT_EQ(RepeatPeriodMs(row.text), row.ms) << row.text;
+  for (const auto& row : repeat) EXPECT_EQ(VoiceRepeatPeriodMs(row.text), row.ms) << row.text;
 
   const struct {
     const char* text;

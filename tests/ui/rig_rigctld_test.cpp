@@ -9,6 +9,7 @@
 
 #include "form1_fixture.h"
 #include "platform/rigctld_port.h"
+#include "rig/rig_settings.h"
 #include "ui/rig_controlfrm.h"
 
 namespace vantrel::ui {
@@ -234,6 +235,64 @@ TEST_F(RigctldWindowTest, SlowRefusingAndSilentDaemons) {
   ASSERT_TRUE(Told(kRigctldTitle, "no answer for 600 ms"));
   EXPECT_FALSE(w.Polling());
   EXPECT_EQ(w.lblFreq->text(), "No Response");
+}
+
+// A stored rigctld radio is polled at start-up at its stored address, which
+// the window shows; Done keeps an edited address after the serial lines.
+TEST_F(RigctldWindowTest, StoredAddressIsPolledAtStartUpAndDoneKeepsItsEdit) {
+  const int port = FreePort();
+  Daemon daemon(port);
+  ASSERT_TRUE(daemon.Start());
+  RigSettings s;
+  ApplyRigChoice("Hamlib rigctld", s);
+  s.RigctldHost = "127.0.0.1";
+  s.RigctldPort = static_cast<uint16_t>(port);
+  s.PollRate = "F";
+  Write("RigCntrl.txt", FormatRigSettings(s));
+  rig_type_ = "Hamlib rigctld";
+  Start();
+  RigControlfrm& w = form_->RigWindow();
+  EXPECT_TRUE(w.Polling());
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return std::llround(w.poller().state().frequency * 1e6) == 145000000; }, kWaitMs));
+  EXPECT_EQ(w.txtRigctldHost->text(), "127.0.0.1");
+  EXPECT_EQ(w.txtRigctldPort->text(), QString::number(port));
+
+  w.show();
+  const std::string other = std::to_string(FreePort());
+  w.txtRigctldPort->setText(QString::fromStdString(other));
+  w.cmdDone->click();
+  EXPECT_TRUE(
+      Read("RigCntrl.txt")
+          .ends_with("\"Hamlib rigctld\"\r\n0\r\n1\r\n1\r\n\"127.0.0.1\"\r\n" + other + "\r\n"));
+  EXPECT_TRUE(Told(kRigctldTitle, "127.0.0.1:" + other));  // nothing listens there
+}
+
+// A reply that lands after a read tick is read by the next one even though
+// a send tick comes in between: the serial families drop such late bytes,
+// rigctld's keyed replies must not be. The timer is stepped by hand.
+TEST_F(RigctldWindowTest, ReplyBetweenReadAndSendTicksIsRead) {
+  LoopbackDaemon daemon;
+  daemon.delay_ms = 150;
+  RigControlfrm& w = Choose(daemon.port());
+  w.optReallySlow->click();
+  w.Command1->click();
+  w.tmrGetData->stop();
+  auto answered = [&] {
+    return QTest::qWaitFor([&] { return w.port().PendingOutput() == 0; }, kWaitMs);
+  };
+  ASSERT_TRUE(answered());
+  if (w.poller().read_tick_next()) w.tmrGetData_Timer();
+  ASSERT_TRUE(Shows(w, "50.12500", "CW"));
+
+  daemon.frequency = "144200000";
+  w.tmrGetData_Timer();  // send
+  w.tmrGetData_Timer();  // read: nothing yet
+  ASSERT_TRUE(answered());
+  w.tmrGetData_Timer();  // send, the answer waiting
+  w.tmrGetData_Timer();  // read
+  EXPECT_EQ(w.lblFreq->text(), "144.20000");
 }
 
 }  // namespace

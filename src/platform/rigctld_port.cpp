@@ -54,7 +54,11 @@ OpenResult RigctldPort::Open() {
     return OpenResult::Failure("rigctld at " + Endpoint() + ": not a host and port");
   ArmFailureReport();
   open_ = true;
+  last_failure_.clear();
   socket_.connectToHost(QString::fromStdString(host_), static_cast<quint16>(port_));
+  // Some errors come back before connectToHost returns; the caller then
+  // hears of them here, when nobody polls yet to be told.
+  if (!open_) return OpenResult::Failure(last_failure_);
   connect_timer_.start();
   return OpenResult::Success();
 }
@@ -121,9 +125,9 @@ void RigctldPort::OnReadyRead() {
 }
 
 void RigctldPort::Fail(const std::string& why) {
-  const std::string message = "rigctld at " + Endpoint() + ": " + why;
+  last_failure_ = "rigctld at " + Endpoint() + ": " + why;
   Close();
-  ReportFailure(message);
+  ReportFailure(last_failure_);
 }
 
 }  // namespace vantrel

@@ -79,6 +79,7 @@ class RigctldPort : public SerialPort {
   std::string unsent_;  // written while the connection was still being made
   std::string received_;
   int awaiting_ = 0;
+  std::string last_failure_;
   RigctldAnswerCounter answers_;
 };
 

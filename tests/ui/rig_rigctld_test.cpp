@@ -110,6 +110,8 @@ class RigctldWindowTest : public Form1Fixture {
     RigControlfrm& w = form_->RigWindow();
     w.show();
     w.List1->setCurrentItem(w.List1->findItems("Hamlib rigctld", Qt::MatchExactly).front());
+    EXPECT_EQ(w.txtRigctldHost->text(), "localhost");  // no RigCntrl.txt yet
+    EXPECT_EQ(w.txtRigctldPort->text(), "4532");
     w.txtRigctldHost->setText("localhost");
     w.txtRigctldPort->setText(QString::number(port));
     w.optPollFast->click();
@@ -188,6 +190,12 @@ TEST_F(RigctldWindowTest, DaemonAbsentOrGoneIsNamedAndTestRetries) {
   EXPECT_FALSE(w.Command2->isEnabled());
   EXPECT_FALSE(w.lblPolling->isVisible());
   EXPECT_EQ(Asked(kRigctldTitle), 1);
+
+  w.txtRigctldHost->setText("");
+  w.Command1->click();
+  EXPECT_TRUE(Told(kRigctldTitle, "rigctld at :" + std::to_string(port) + ": not a host"));
+  EXPECT_FALSE(w.Polling());
+  w.txtRigctldHost->setText("localhost");
 
   ASSERT_TRUE(daemon.Start());
   prompter_.asked.clear();

@@ -169,7 +169,8 @@ void RigControlfrm::BuildControls() {
   });
   lblIcom = label("lblIcom", kIcomHint, 120, 3400, 2160, 1560);
 
-  fraRigctld = AddFrame("fraRigctld", "rigctld (Hamlib):", 120, 4980, 2160, 860);
+  // Where the Icom hint goes: only one of the two is ever shown.
+  fraRigctld = AddFrame("fraRigctld", "rigctld (Hamlib):", 120, 3400, 2160, 980);
   auto field = [this](const char* caption, const char* name, int top, int width) {
     auto* l = new QLabel(caption, fraRigctld);
     design_->Add(l, ControlKind::kLabel, 120, top + 30, 600, 255);
@@ -180,8 +181,8 @@ void RigControlfrm::BuildControls() {
     edit->installEventFilter(this);
     return edit;
   };
-  txtRigctldHost = field("Host:", "txtRigctldHost", 230, 1320);
-  txtRigctldPort = field("Port:", "txtRigctldPort", 530, 720);
+  txtRigctldHost = field("Host:", "txtRigctldHost", 250, 1320);
+  txtRigctldPort = field("Port:", "txtRigctldPort", 610, 720);
   txtRigctldPort->setValidator(new QIntValidator(1, 65535, txtRigctldPort));
   connect(txtRigctldHost, &QLineEdit::textChanged, this,
           [this](const QString& t) { settings_.RigctldHost = Std(t.trimmed()); });
@@ -312,6 +313,7 @@ void RigControlfrm::Form_Load() {
   List1->setCurrentRow(-1);
   chkHex->setEnabled(false);
   lblIcom->hide();
+  fraRigctld->hide();
   lblPolling->hide();
   Command2->setEnabled(false);
   std::string text, error;
@@ -321,6 +323,7 @@ void RigControlfrm::Form_Load() {
       if (Std(List1->item(row)->text()) == settings_.RigType) List1->setCurrentRow(row);
     chkHex->setEnabled(settings_.RigType == "Other");
     lblIcom->setVisible(settings_.RigType == "Icom");
+    fraRigctld->setVisible(OverTcp());
   }
   loading_ = false;
 }
@@ -386,6 +389,7 @@ void RigControlfrm::List1_Click(int row) {
   ApplySettingsToControls();
   chkHex->setEnabled(choice.convert_to_hex_enabled);
   lblIcom->setVisible(choice.icom_hint);
+  fraRigctld->setVisible(OverTcp());
 }
 
 void RigControlfrm::ModeSource_Click(RigModeSource source) {

@@ -110,6 +110,7 @@ class RigctldWindowTest : public Form1Fixture {
     RigControlfrm& w = form_->RigWindow();
     w.show();
     w.List1->setCurrentItem(w.List1->findItems("Hamlib rigctld", Qt::MatchExactly).front());
+    EXPECT_TRUE(w.txtRigctldHost->isVisible());
     EXPECT_EQ(w.txtRigctldHost->text(), "localhost");  // no RigCntrl.txt yet
     EXPECT_EQ(w.txtRigctldPort->text(), "4532");
     w.txtRigctldHost->setText("localhost");

@@ -10,6 +10,8 @@
 #include "form1_fixture.h"
 #include "platform/rigctld_port.h"
 #include "rig/rig_settings.h"
+#include "ui/frm_frequency_test.h"
+#include "ui/frm_rig_tune.h"
 #include "ui/rig_controlfrm.h"
 
 namespace vantrel::ui {
@@ -175,6 +177,38 @@ TEST_F(RigctldWindowTest, PollsTunesExactlyAndChangesMode) {
   w.Command2->click();
   EXPECT_FALSE(w.port().IsOpen());
   EXPECT_EQ(w.lblFreq->text(), "");
+}
+
+// The tune window (band-plan mode first) and the command test window drive
+// the daemon as they drive a serial radio; a plain-form command typed by
+// hand goes out as typed and polling goes on.
+TEST_F(RigctldWindowTest, TuneAndCommandTestWindowsDriveTheDaemon) {
+  const int port = FreePort();
+  Daemon daemon(port);
+  ASSERT_TRUE(daemon.Start());
+  Write("BandPlan.txt", "\"2024\"\r\n\"70\",\"E\",\"CW\",432.0,432.3\r\n");
+  RigControlfrm& w = Choose(port);
+  w.Command1->click();
+  ASSERT_TRUE(Shows(w, "145.00000", "PH"));
+  frmRigTune tune(w, prompter_, form_.get());
+  tune.show();
+  tune.txtFreq->setFocus();
+  QTest::keyClicks(tune.txtFreq, "432.1");
+  QTest::keyClick(tune.txtFreq, Qt::Key_Return);
+  ASSERT_TRUE(Tuned(w));
+  EXPECT_TRUE(Shows(w, "432.10000", "CW"));  // the band plan's mode went first
+  EXPECT_NE(daemon.Ask("+f\n").find("Frequency: 432100000\n"), std::string::npos);
+  tune.close();
+
+  w.Command3->click();
+  frmFrequencyTest* f = w.frequency_test();
+  ASSERT_NE(f, nullptr);
+  f->Text1->setText("F 50125000\n");
+  f->Check1->setChecked(false);
+  f->Command1->click();
+  EXPECT_TRUE(Shows(w, "50.12500", "CW"));
+  EXPECT_TRUE(w.Polling());
+  EXPECT_TRUE(prompter_.asked.empty());
 }
 
 // Not running: one message naming host and port, no polling; Test works once

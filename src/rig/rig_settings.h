@@ -6,7 +6,7 @@
 // with the defaults (localhost, 4532); a reader that knows only fourteen
 // lines stops there, so the longer file still loads there too.
 //
-// Responsibilities: hold the fourteen values; file text <-> values; the
+// Responsibilities: hold the values; file text <-> values; the
 // defaults a list choice applies; the serial settings string and poll timing.
 // Collaborations: common/quoted_value (field format), rig/rig_model (the
 // per-family defaults); the rig window, which reads the file at load and
@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "rig/rig_model.h"
+#include "rig/rigctld.h"
 
 namespace vantrel {
 
@@ -28,22 +29,24 @@ enum class RigModeSource : int16_t { kRig = 1, kFrequency = 2, kDontUse = 3 };
 
 // The values as the window holds them when no file was read.
 struct RigSettings {
-  std::string Baud = "56000";             // 1, five characters, blank-padded
-  std::string Parity = "N";               // 2
-  std::string DataBits = "8";             // 3
-  std::string StopBits = "1";             // 4
-  std::string ModeQuery;                  // 5
-  std::string FrequencyQuery;             // 6
-  std::string SerialSettings;             // 7, e.g. 9600,N,8,1
-  uint8_t Port = 1;                       // 8, COM number
-  std::string PowerLine = "N";            // 9, N none, R RTS, D DTR
-  std::string PollRate = "M";             // 10, F M S R
-  std::string RigType = "None";           // 11
-  int16_t ConvertToHex = 0;               // 12
-  int16_t UseFrequency = 1;               // 13
-  int16_t ModeSource = 1;                 // 14, RigModeSource
-  std::string RigctldHost = "localhost";  // 15, optional
-  uint16_t RigctldPort = 4532;            // 16, optional
+  std::string Baud = "56000";    // 1, five characters, blank-padded
+  std::string Parity = "N";      // 2
+  std::string DataBits = "8";    // 3
+  std::string StopBits = "1";    // 4
+  std::string ModeQuery;         // 5
+  std::string FrequencyQuery;    // 6
+  std::string SerialSettings;    // 7, e.g. 9600,N,8,1
+  uint8_t Port = 1;              // 8, COM number
+  std::string PowerLine = "N";   // 9, N none, R RTS, D DTR
+  std::string PollRate = "M";    // 10, F M S R
+  std::string RigType = "None";  // 11
+  int16_t ConvertToHex = 0;      // 12
+  int16_t UseFrequency = 1;      // 13
+  int16_t ModeSource = 1;        // 14, RigModeSource
+
+  // Hamlib rigctld, after the serial-era lines.
+  std::string RigctldHost{kRigctldDefaultHost};  // 15, optional
+  uint16_t RigctldPort = kRigctldDefaultPort;    // 16, optional
 
   bool operator==(const RigSettings&) const = default;
 };

@@ -210,6 +210,8 @@ bool Dialogs(const QString& out) {
     rig.show();
     rig.List1->setCurrentRow(4);  // Kenwood: its defaults shown
     ok &= Save(rig, out + "/rig-interface.png");
+    rig.List1->setCurrentRow(19);  // Hamlib rigctld: host and port instead
+    ok &= Save(rig, out + "/rig-interface-rigctld.png");
   }
   {
     ManualMillisecondClock clock;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/ports.h"
+#include "rig/rigctld.h"
 
 namespace vantrel {
 
@@ -269,6 +270,11 @@ FrequencyCommand BuildFrequencyCommand(const RigModel& model, const RigSettings&
       c.to_file = true;
       c.bytes = FormatMhz(hz) + "\r\n" + std::string(mode) + "\r\n";
       break;
+    case RigFamily::kRigctld:
+      // The daemon paces the radio itself.
+      c.pauses_ms.clear();
+      c.bytes = RigctldFrequencyCommand(hz);
+      break;
     case RigFamily::kNone:
     case RigFamily::kOther:
       break;
@@ -298,6 +304,8 @@ std::string BuildModeCommand(const RigModel& model, const RigSettings& s, std::s
     case RigFamily::kYaesu:
       if (row->yaesu < 0) return {};
       return byte(row->yaesu) + std::string(3, '\0') + '\x07';
+    case RigFamily::kRigctld:
+      return RigctldModeCommand(mode);
     case RigFamily::kYaesu757:
     case RigFamily::kYaesuBinary:
       if (row->yaesu_old < 0) return {};

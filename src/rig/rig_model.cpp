@@ -75,6 +75,13 @@ constexpr RigDefaults OtherDefaults() {
   return d;
 }
 
+// Serial values and queries stay as they are: the daemon has its own.
+constexpr RigModel Rigctld() {
+  RigModel m = Model("Hamlib rigctld", RigFamily::kRigctld, kUnchanged);
+  m.over_tcp = true;
+  return m;
+}
+
 constexpr RigDefaults kIcomDefaults =
     Serial("1200", '8', '1', "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, true);
 constexpr RigDefaults kKenwoodDefaults = Serial("4800", '8', '2', "FA;", "MD;", false);
@@ -102,6 +109,7 @@ const std::array<RigModel, kRigModelCount> kModels = {
     YaesuBinary("Yaesu 1000", 4, 9, 100000),
     Model("Yaesu FTdx9000", RigFamily::kYaesuFtdx9000, Ftdx9000()),
     Model("Other", RigFamily::kOther, OtherDefaults()),
+    Rigctld(),
 };
 
 int HexValue(char c) {

@@ -1,6 +1,6 @@
 // The radios the rig window offers, and what differs between them, as data.
 //
-// Responsibilities: the 19 rig types in list order with their family, the
+// Responsibilities: the 20 rig types in list order with their family, the
 // defaults a list choice applies, the bytes written when the port opens and
 // when the window unloads; hex-pair query text <-> bytes.
 // Collaborations: rig/rig_settings (applies the defaults), rig/rig_reply (the
@@ -30,6 +30,7 @@ enum class RigFamily : uint8_t {
   kTenTecOrion,    // @AF/@RMM text
   kTenTecPegasus,  // a file written by the Pegasus control program
   kOther,          // user queries, raw reply only
+  kRigctld,        // Hamlib's rigctld over TCP (rig/rigctld.h)
 };
 
 // How a binary-frequency Yaesu lays out its reply: a run of hex digits of the
@@ -68,9 +69,12 @@ struct RigModel {
   bool hardware_handshake = false;
   std::string_view open_bytes;   // written right after the port opens
   std::string_view close_bytes;  // written at unload while polling
+  // Talks to a daemon over TCP instead of a serial port. Its replies are
+  // keyed and ended, so input is never dropped to realign them.
+  bool over_tcp = false;
 };
 
-inline constexpr int kRigModelCount = 19;
+inline constexpr int kRigModelCount = 20;
 // List order of the rig window.
 const std::array<RigModel, kRigModelCount>& RigModels();
 // The model of an exact (case-sensitive) rig type, or nullptr.

@@ -1,5 +1,9 @@
 #include "rig/rig_poller.h"
 
+#include "rig/rigctld.h"
+
+#include <utility>
+
 namespace vantrel {
 
 namespace {
@@ -63,6 +67,9 @@ std::string PollQueries(const RigModel& model, const RigSettings& s, uint8_t& mo
         out = freq + mode;
       }
       break;
+    case RigFamily::kRigctld:
+      out = kRigctldPollQueries;
+      break;
     case RigFamily::kNone:
     case RigFamily::kTenTecPegasus:
       break;
@@ -83,7 +90,14 @@ TickResult RigPoller::Tick(const RigSettings& s, bool convert_from_hex, const Ti
   const bool pegasus = model && model->family == RigFamily::kTenTecPegasus;
   if (!pegasus && in.received.empty()) return r;
   r.processed = true;
-  if (model && (!pegasus || in.pegasus_file_read)) {
+  if (model && model->family == RigFamily::kRigctld) {
+    // A reply still arriving is finished by the next read.
+    std::string joined = std::exchange(unfinished_, {}) + std::string(in.received);
+    const size_t finished = RigctldFinishedLength(joined);
+    unfinished_ = joined.substr(finished);
+    joined.resize(finished);
+    reading_ = ParseRigctldReply(joined, std::move(reading_));
+  } else if (model && (!pegasus || in.pegasus_file_read)) {
     const ReplyContext ctx{s.FrequencyQuery, s.ModeQuery, mode_turn_};
     reading_ = ParseRigReply(*model, in.received, ctx, std::move(reading_));
   }

@@ -50,6 +50,8 @@ class RigPoller {
 
   // Test, and a click on a mode-source option, forget the mode.
   void ClearMode() { reading_.state.mode.clear(); }
+  // A new connection starts with no reply half read.
+  void ForgetUnfinishedReply() { unfinished_.clear(); }
 
   // One timer tick. `convert_from_hex` shows the reply as hex digits.
   TickResult Tick(const RigSettings& settings, bool convert_from_hex, const TickInput& in);
@@ -58,6 +60,7 @@ class RigPoller {
   bool read_next_ = false;
   uint8_t mode_turn_ = 0;
   RigReading reading_;
+  std::string unfinished_;  // rigctld: the start of a reply still arriving
 };
 
 }  // namespace vantrel

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/quoted_value.h"
+#include "rig/rigctld.h"
 
 namespace vantrel {
 
@@ -322,6 +323,8 @@ RigReading ParseRigReply(const RigModel& model, std::string_view reply, const Re
       return ParseOrionReply(reply, std::move(cur));
     case RigFamily::kTenTecPegasus:
       return ParsePegasusFile(reply, std::move(cur));
+    case RigFamily::kRigctld:
+      return ParseRigctldReply(reply, std::move(cur));
     case RigFamily::kNone:
     case RigFamily::kOther:
       break;

@@ -1,5 +1,6 @@
 #include "rig/rig_settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -93,7 +94,14 @@ RigSettingsReadResult ParseRigSettings(std::string_view text, RigSettings& s) {
          p.Text(s.FrequencyQuery) && p.Text(s.SerialSettings) && p.Integer(s.Port) &&
          p.Text(s.PowerLine) && p.Text(s.PollRate) && p.Text(s.RigType) &&
          p.Integer(s.ConvertToHex) && p.Integer(s.UseFrequency) && p.Integer(s.ModeSource));
-  return {p.read()};
+  std::string host;
+  uint16_t port = 0;
+  if (p.Text(host) && p.Integer(port) && !host.empty() && port != 0) {
+    s.RigctldHost = host;
+    s.RigctldPort = port;
+    return {kRigSettingsLineCountWithRigctld};
+  }
+  return {std::min(p.read(), kRigSettingsLineCount)};
 }
 
 std::string FormatRigSettings(const RigSettings& s) {
@@ -120,6 +128,8 @@ std::string FormatRigSettings(const RigSettings& s) {
   integer(s.ConvertToHex);
   integer(s.UseFrequency);
   integer(s.ModeSource);
+  text(s.RigctldHost);
+  integer(s.RigctldPort);
   return w.take();
 }
 

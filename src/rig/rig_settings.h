@@ -1,7 +1,12 @@
 // RigCntrl.txt: the rig window's serial settings, queries and choices, one
 // value per line in the shared quoted-value form.
 //
-// Responsibilities: hold the fourteen values; file text <-> values; the
+// The rigctld host and port follow the fourteen serial-era lines as lines 15
+// and 16. A file written before they existed ends after line 14 and loads
+// with the defaults (localhost, 4532); a reader that knows only fourteen
+// lines stops there, so the longer file still loads there too.
+//
+// Responsibilities: hold the values; file text <-> values; the
 // defaults a list choice applies; the serial settings string and poll timing.
 // Collaborations: common/quoted_value (field format), rig/rig_model (the
 // per-family defaults); the rig window, which reads the file at load and
@@ -13,10 +18,12 @@
 #include <string_view>
 
 #include "rig/rig_model.h"
+#include "rig/rigctld.h"
 
 namespace vantrel {
 
 inline constexpr int kRigSettingsLineCount = 14;
+inline constexpr int kRigSettingsLineCountWithRigctld = 16;
 
 enum class RigModeSource : int16_t { kRig = 1, kFrequency = 2, kDontUse = 3 };
 
@@ -37,20 +44,26 @@ struct RigSettings {
   int16_t UseFrequency = 1;      // 13
   int16_t ModeSource = 1;        // 14, RigModeSource
 
+  // Hamlib rigctld, after the serial-era lines.
+  std::string RigctldHost{kRigctldDefaultHost};  // 15, optional
+  uint16_t RigctldPort = kRigctldDefaultPort;    // 16, optional
+
   bool operator==(const RigSettings&) const = default;
 };
 
 struct RigSettingsReadResult {
   int items_read = 0;  // values taken from the file, in order
-  bool ok() const { return items_read == kRigSettingsLineCount; }
+  // The fourteen serial-era values; the rigctld lines may be missing.
+  bool ok() const { return items_read >= kRigSettingsLineCount; }
 };
 
 // Reads the values in file order, stopping at the first one that is missing
 // or of the wrong kind; the values before it replace those held, the rest
-// stay. The caller sets its controls only when all fourteen were read.
+// stay. The caller sets its controls only when all fourteen were read. The
+// rigctld lines are taken only as a pair of a text and a port 1..65535.
 RigSettingsReadResult ParseRigSettings(std::string_view text, RigSettings& settings);
 
-// The whole file, fourteen CR LF lines. Quotes and line ends cannot live in a
+// The whole file, sixteen CR LF lines. Quotes and line ends cannot live in a
 // quoted text, so they are dropped from texts.
 std::string FormatRigSettings(const RigSettings& settings);
 

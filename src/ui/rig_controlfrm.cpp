@@ -4,9 +4,11 @@
 #include <QClipboard>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QIntValidator>
 #include <cstdlib>
 
 #include "platform/durable_file.h"
+#include "platform/rigctld_port.h"
 #include "platform/steady_millisecond_clock.h"
 #include "ui/frm_frequency_test.h"
 #include "ui/widget_text.h"
@@ -24,6 +26,9 @@ const char* const kBadPortText =
     "The comm port that you selected for rig interface is either in use, invalid or the settings "
     "that you have selected are invalid.  Please select another combination or choose None for "
     "your rig selection.";
+const char* const kRigctldTitle = "Hamlib rigctld";
+const char* const kRigctldAdvice =
+    ".\n\nStart rigctld for your radio, or correct the host and port, then click Test.";
 const char* const kNotPollingText =
     "You must be polling your rig to test this function.  Please select your rig type and click "
     "the Test command button.";
@@ -64,7 +69,9 @@ RigControlfrm::RigControlfrm(RunState& state, Prompter& prompter, const ScreenGe
     : QDialog(parent),
       state_(state),
       prompter_(prompter),
-      port_(std::move(port)),
+      serial_port_(std::move(port)),
+      rigctld_port_(std::make_unique<RigctldPort>()),
+      port_(serial_port_.get()),
       store_(store),
       handoff_(std::move(handoff)),
       run_modal_([](RigControlfrm& w) { w.exec(); }),
@@ -87,8 +94,12 @@ RigControlfrm::RigControlfrm(RunState& state, Prompter& prompter, const ScreenGe
   tmrCommand->setSingleShot(true);
   connect(tmrCommand, &QTimer::timeout, this, [this] { StepChange(); });
   // Input is collected as it arrives; the read tick takes whatever is there.
-  port_->OnDataArrived([this] { input_ += port_->ReadAvailable(); });
-  port_->OnFailed([this](const std::string&) { PortFailed(); });
+  for (SerialPort* p : {serial_port_.get(), static_cast<SerialPort*>(rigctld_port_.get())}) {
+    p->OnDataArrived([this, p] { input_ += p->ReadAvailable(); });
+    p->OnFailed([this, p](const std::string& why) {
+      if (p == port_) PortFailed(why);
+    });
+  }
   Form_Load();
 }
 
@@ -99,8 +110,10 @@ RigControlfrm::~RigControlfrm() {
     port_->Write(model->close_bytes);
   tmrGetData->stop();
   tmrCommand->stop();
-  port_->OnDataArrived({});
-  port_->OnFailed({});
+  for (SerialPort* p : {serial_port_.get(), static_cast<SerialPort*>(rigctld_port_.get())}) {
+    p->OnDataArrived({});
+    p->OnFailed({});
+  }
 }
 
 QGroupBox* RigControlfrm::AddFrame(const char* name, const QString& caption, int left, int top,
@@ -155,6 +168,28 @@ void RigControlfrm::BuildControls() {
     if (item == List1->currentItem()) List1_Click(List1->row(item));
   });
   lblIcom = label("lblIcom", kIcomHint, 120, 3400, 2160, 1560);
+
+  // Where the Icom hint goes: only one of the two is ever shown.
+  fraRigctld = AddFrame("fraRigctld", "rigctld (Hamlib):", 120, 3400, 2160, 980);
+  auto field = [this](const char* caption, const char* name, int top, int width) {
+    auto* l = new QLabel(caption, fraRigctld);
+    design_->Add(l, ControlKind::kLabel, 120, top + 30, 600, 255);
+    auto* edit = new QLineEdit(fraRigctld);
+    edit->setObjectName(name);
+    design_->Add(edit, ControlKind::kTextBox, 720, top, width, 315);
+    // A new address ends the test, as a new serial choice does.
+    edit->installEventFilter(this);
+    return edit;
+  };
+  txtRigctldHost = field("Host:", "txtRigctldHost", 250, 1320);
+  txtRigctldPort = field("Port:", "txtRigctldPort", 610, 720);
+  txtRigctldPort->setValidator(new QIntValidator(1, 65535, txtRigctldPort));
+  connect(txtRigctldHost, &QLineEdit::textChanged, this,
+          [this](const QString& t) { settings_.RigctldHost = Std(t.trimmed()); });
+  connect(txtRigctldPort, &QLineEdit::textChanged, this, [this](const QString& t) {
+    const int port = t.toInt();
+    settings_.RigctldPort = static_cast<uint16_t>(port >= 1 && port <= 65535 ? port : 0);
+  });
 
   fraBaud = AddFrame("fraBaud", "Baud Rate (k):", 2400, 60, 2400, 1200);
   for (size_t i = 0; i < optBaud.size(); ++i)
@@ -278,6 +313,7 @@ void RigControlfrm::Form_Load() {
   List1->setCurrentRow(-1);
   chkHex->setEnabled(false);
   lblIcom->hide();
+  fraRigctld->hide();
   lblPolling->hide();
   Command2->setEnabled(false);
   std::string text, error;
@@ -287,6 +323,7 @@ void RigControlfrm::Form_Load() {
       if (Std(List1->item(row)->text()) == settings_.RigType) List1->setCurrentRow(row);
     chkHex->setEnabled(settings_.RigType == "Other");
     lblIcom->setVisible(settings_.RigType == "Icom");
+    fraRigctld->setVisible(OverTcp());
   }
   loading_ = false;
 }
@@ -315,6 +352,8 @@ void RigControlfrm::ApplySettingsToControls() {
   SetOption(OptDont, s.ModeSource == 3);
   txtFreq->setText(Latin1(s.FrequencyQuery));
   txtMode->setText(Latin1(s.ModeQuery));
+  txtRigctldHost->setText(Latin1(s.RigctldHost));
+  txtRigctldPort->setText(QString::number(s.RigctldPort));
   chkHex->setChecked(s.ConvertToHex != 0);
   chkFrequency->setChecked(s.UseFrequency != 0);
   settings_ = s;
@@ -350,6 +389,7 @@ void RigControlfrm::List1_Click(int row) {
   ApplySettingsToControls();
   chkHex->setEnabled(choice.convert_to_hex_enabled);
   lblIcom->setVisible(choice.icom_hint);
+  fraRigctld->setVisible(OverTcp());
 }
 
 void RigControlfrm::ModeSource_Click(RigModeSource source) {
@@ -361,7 +401,9 @@ void RigControlfrm::ModeSource_Click(RigModeSource source) {
 bool RigControlfrm::eventFilter(QObject* watched, QEvent* event) {
   // Editing a query ends the test; the focus coming back with the window
   // (shown again, or another program left) does not.
-  if (event->type() == QEvent::FocusIn && !showing_ && (watched == txtFreq || watched == txtMode)) {
+  if (event->type() == QEvent::FocusIn && !showing_ &&
+      (watched == txtFreq || watched == txtMode || watched == txtRigctldHost ||
+       watched == txtRigctldPort)) {
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) Command2_Click();
   }
@@ -399,16 +441,34 @@ void RigControlfrm::Command1_Click() {
   tmrGetData->start(PollIntervalMs(settings_.PollRate));
 }
 
+bool RigControlfrm::OverTcp() const {
+  const RigModel* model = FindRigModel(settings_.RigType);
+  return model && model->over_tcp;
+}
+
 bool RigControlfrm::OpenRigPort() {
   if (port_->IsOpen()) port_->Close();
   input_.clear();
+  poller_.ForgetUnfinishedReply();
+  if (OverTcp()) {
+    rigctld_port_->SetEndpoint(settings_.RigctldHost, settings_.RigctldPort);
+    port_ = rigctld_port_.get();
+  } else {
+    port_ = serial_port_.get();
+  }
   port_->SetPortNumber(settings_.Port);
   const RigModel* model = FindRigModel(settings_.RigType);
   if (model && model->hardware_handshake) port_->SetHandshaking(Handshaking::kRtsCts);
   port_->SetSettings(settings_.SerialSettings);
   port_->SetDtr(false);
   port_->SetRts(false);
-  if (!port_->Open()) {
+  if (const OpenResult opened = port_->Open(); !opened) {
+    if (OverTcp()) {
+      prompter_.Beep();
+      prompter_.Message(this, kRigctldTitle, Latin1(opened.error + kRigctldAdvice),
+                        MessageIcon::kInformation);
+      return false;
+    }
     ReportBadPort(!isVisible());
     return false;
   }
@@ -425,7 +485,7 @@ void RigControlfrm::ReportBadPort(bool show_window) {
   if (show_window) run_modal_(*this);
 }
 
-void RigControlfrm::PortFailed() {
+void RigControlfrm::PortFailed(const std::string& why) {
   if (!Polling() && !Tuning()) return;
   AbortChange();
   emit tuningFailed();
@@ -434,6 +494,17 @@ void RigControlfrm::PortFailed() {
   Command2->setEnabled(false);
   input_.clear();
   // Not from inside the port's own error handling: the box runs an event loop.
+  if (OverTcp()) {
+    // The daemon is a program, not a port: say where it was looked for.
+    QMetaObject::invokeMethod(
+        this,
+        [this, text = Latin1(why + kRigctldAdvice)] {
+          prompter_.Beep();
+          prompter_.Message(this, kRigctldTitle, text, MessageIcon::kInformation);
+        },
+        Qt::QueuedConnection);
+    return;
+  }
   QMetaObject::invokeMethod(
       this, [this] { ReportBadPort(false); }, Qt::QueuedConnection);
 }
@@ -477,8 +548,9 @@ void RigControlfrm::tmrGetData_Timer() {
   if (!r.to_send.empty() && port_->IsOpen()) {
     // Whatever came in since the read tick (the late tail of a cut reply)
     // cannot answer the query about to go out; joined to its answer it would
-    // shift the fixed byte positions of the unframed families.
-    TakeInput();
+    // shift the fixed byte positions of the unframed families. rigctld's
+    // replies are keyed and ended, and a slow daemon's come in just here.
+    if (!OverTcp()) TakeInput();
     port_->Write(r.to_send);
   }
   if (!r.processed) return;

@@ -11,6 +11,11 @@
 //
 // The window lives for the whole run: Done only hides it, so polling goes on.
 //
+// "Hamlib rigctld" reaches the radio through the daemon over TCP: the window
+// keeps a RigctldPort beside its serial port and Test picks the one the rig
+// type needs, so every user of port() works the same for both. Its host and
+// port are the two fields of the "rigctld" frame.
+//
 // Tuning API, for every window that moves the radio (band map, spot list,
 // tune window, command test window); reach the window through
 // Form1::RigWindow():
@@ -66,6 +71,10 @@
 #include "ui/prompter.h"
 #include "ui/run_state.h"
 
+namespace vantrel {
+class RigctldPort;
+}
+
 namespace vantrel::ui {
 
 class frmFrequencyTest;
@@ -113,7 +122,9 @@ class RigControlfrm : public QDialog {
   bool Polling() const { return tmrGetData->isActive(); }
   const RigSettings& settings() const { return settings_; }
   const RigPoller& poller() const { return poller_; }
+  // The port the rig type uses: the serial one, or the rigctld connection.
   SerialPort& port() { return *port_; }
+  RigctldPort& rigctld_port() { return *rigctld_port_; }
   DesignForm& design() { return *design_; }
   std::string SettingsPath() const;
   std::string PegasusPath() const;
@@ -156,6 +167,9 @@ class RigControlfrm : public QDialog {
   QCheckBox* chkHex = nullptr;        // "Convert to Hex"
   QCheckBox* ChkConvHex = nullptr;    // "Convert from Hex"
   QCheckBox* chkFrequency = nullptr;  // "Use Frequency"
+  QGroupBox* fraRigctld = nullptr;
+  QLineEdit* txtRigctldHost = nullptr;
+  QLineEdit* txtRigctldPort = nullptr;
   QLabel* lblIcom = nullptr;
   QLabel* lblHelp = nullptr;
   QLabel* lblFreqTitle = nullptr;
@@ -193,7 +207,10 @@ class RigControlfrm : public QDialog {
   void ModeSource_Click(RigModeSource source);
   bool OpenRigPort();
   void ReportBadPort(bool show_window);
-  void PortFailed();
+  void PortFailed(const std::string& why);
+  bool OverTcp() const;
+  // A rigctld refusal waiting in the input: the text for the failure box.
+  std::string RefusalInInput();
   std::string TakeInput();
   std::string PegasusFolder() const;
   void ReadBandPlan();
@@ -208,7 +225,9 @@ class RigControlfrm : public QDialog {
 
   RunState& state_;
   Prompter& prompter_;
-  std::unique_ptr<SerialPort> port_;
+  std::unique_ptr<SerialPort> serial_port_;
+  std::unique_ptr<RigctldPort> rigctld_port_;
+  SerialPort* port_ = nullptr;  // one of the two
   SettingsStore& store_;
   RigHandoff handoff_;
   std::unique_ptr<DesignForm> design_;

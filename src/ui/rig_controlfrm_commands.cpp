@@ -1,6 +1,7 @@
 // The rig window's tuning side: frequency and mode changes run as timed
 // steps while polling pauses, so the window never blocks.
 #include "platform/durable_file.h"
+#include "rig/rigctld.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/widget_text.h"
 
@@ -113,7 +114,24 @@ void RigControlfrm::StepChange() {
   FinishChange();
 }
 
+std::string RigControlfrm::RefusalInInput() {
+  if (!OverTcp()) return {};
+  if (port_->IsOpen()) input_ += port_->ReadAvailable();
+  const RigctldRefusal refusal = FirstRigctldRefusal(input_);
+  if (!refusal.found()) return {};
+  input_.clear();  // reported once, not again by the next change
+  return "rigctld refused " + DescribeRefusal(refusal);
+}
+
 void RigControlfrm::FinishChange() {
+  // The daemon answers each command; the last drain waited for the answers.
+  if (const std::string refused = RefusalInInput(); !refused.empty()) {
+    if (frequency_change_ && refused.find("set_mode") == std::string::npos)
+      ChangeFailed(kFrequencyErrorTitle, Latin1(refused));
+    else
+      ChangeFailed(kModeErrorTitle, Latin1(refused + " " + change_mode_));
+    return;
+  }
   const RigModel* model = FindRigModel(settings_.RigType);
   const bool pegasus = model && model->family == RigFamily::kTenTecPegasus;
   if (restart_polling_ && (pegasus || port_->IsOpen()))

@@ -25,10 +25,44 @@ RigSettings Kenwood9600Port2() {
   return s;
 }
 
+// Fourteen serial-era lines, then the rigctld host and port.
 TEST(RigCntrlFile, WritesFourteenLinesTextsQuotedNumbersBare) {
   EXPECT_EQ(FormatRigSettings(Kenwood9600Port2()),
             Join({"\"9600 \"", "\"N\"", "\"8\"", "\"1\"", "\"MD;\"", "\"FA;\"", "\"9600,N,8,1\"",
-                  "2", "\"N\"", "\"M\"", "\"Kenwood\"", "0", "1", "1"}));
+                  "2", "\"N\"", "\"M\"", "\"Kenwood\"", "0", "1", "1", "\"localhost\"", "4532"}));
+}
+
+// A file from before the rigctld lines loads whole with their defaults; a
+// damaged pair of rigctld lines is ignored, the rest of the file still holds.
+TEST(RigCntrlFile, RigctldLinesAreOptional) {
+  const std::string fourteen =
+      Join({"\"9600 \"", "\"N\"", "\"8\"", "\"1\"", "\"MD;\"", "\"FA;\"", "\"9600,N,8,1\"", "2",
+            "\"N\"", "\"M\"", "\"Kenwood\"", "0", "1", "1"});
+  struct Row {
+    const char* name;
+    std::string tail;
+    int read;
+    const char* host;
+    int port;
+  };
+  const Row rows[] = {
+      {"older file", "", 14, "localhost", 4532},
+      {"both lines", Join({"\"shack-pi\"", "4533"}), 16, "shack-pi", 4533},
+      {"host only", Join({"\"shack-pi\""}), 14, "localhost", 4532},
+      {"port zero", Join({"\"shack-pi\"", "0"}), 14, "localhost", 4532},
+      {"port beyond 16 bits", Join({"\"shack-pi\"", "70000"}), 14, "localhost", 4532},
+      {"port as text", Join({"\"shack-pi\"", "\"4533\""}), 14, "localhost", 4532},
+      {"empty host", Join({"\"\"", "4533"}), 14, "localhost", 4532},
+  };
+  for (const Row& row : rows) {
+    RigSettings s;
+    const RigSettingsReadResult r = ParseRigSettings(fourteen + row.tail, s);
+    EXPECT_TRUE(r.ok()) << row.name;
+    EXPECT_EQ(r.items_read, row.read) << row.name;
+    EXPECT_EQ(s.RigType, "Kenwood") << row.name;
+    EXPECT_EQ(s.RigctldHost, row.host) << row.name;
+    EXPECT_EQ(s.RigctldPort, row.port) << row.name;
+  }
 }
 
 TEST(RigCntrlFile, RoundTripsEveryRigTypeWithItsDefaults) {
@@ -200,6 +234,7 @@ TEST(RigChoice, EveryFamilyAsTheListShowsIt) {
       {"Yaesu 1000", "4800 ", "00 00 00 02 10", "", 1, false, false},
       {"Yaesu FTdx9000", "4800 ", "FA;", "MD0;", 0, false, false},
       {"Other", nullptr, "", "", 0, true, false},
+      {"Hamlib rigctld", nullptr, "", "", 0, false, false},
   };
   ASSERT_EQ(std::size(rows), RigModels().size());
   for (size_t i = 0; i < std::size(rows); ++i) {

@@ -104,6 +104,10 @@ bool Form1Accessibility::eventFilter(QObject* watched, QEvent* event) {
     QMetaObject::invokeMethod(&f_, &Form1::cmdEdit_Click, Qt::QueuedConnection);
     return true;
   }
+  if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+    f_.txtCall->setFocus();  // back to logging, the entry kept
+    return true;
+  }
   if (key->key() == Qt::Key_Delete) {
     QMetaObject::invokeMethod(&f_, &Form1::cmdDelete_Click, Qt::QueuedConnection);
     return true;

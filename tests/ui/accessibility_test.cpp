@@ -335,8 +335,16 @@ TEST_F(AccessibilityTest, KeysReachTheListTheMapAndTheButtons) {
   QTest::keyClick(Focus(), Qt::Key_Return);
   QApplication::processEvents();
   EXPECT_EQ(edited, 1);
+  // Tab goes back to the call as typed, Esc clears it as anywhere else.
+  Type(form_->txtCall, "K1");
+  QTest::keyClick(form_->txtCall, Qt::Key_L, Qt::AltModifier);
+  QTest::keyClick(Focus(), Qt::Key_Tab);
+  EXPECT_EQ(Focus(), form_->txtCall);
+  EXPECT_EQ(form_->txtCall->text(), "K1");
+  QTest::keyClick(form_->txtCall, Qt::Key_L, Qt::AltModifier);
   QTest::keyClick(Focus(), Qt::Key_Escape);
   EXPECT_EQ(Focus(), form_->txtCall);
+  EXPECT_EQ(form_->txtCall->text(), "");
 
   // The map: shown, moved north, the partial list switched off.
   state_.prefs.OwnLatitude = 40;

@@ -88,10 +88,10 @@ def main():
     try:
         import gi  # noqa: F401  (pyatspi's own dependency)
         import importlib.util
-        if importlib.util.find_spec("pyatspi") is None:
+        if importlib.util.find_spec("pyatspi") is None or importlib.util.find_spec("dbus") is None:
             raise ImportError
     except ImportError:
-        skip("pyatspi is not installed (package python3-pyatspi)")
+        skip("pyatspi or dbus is not installed (packages python3-pyatspi, python3-dbus)")
 
     scratch = tempfile.TemporaryDirectory(prefix="vantrel-atspi-")
     home = os.path.join(scratch.name, "home")
@@ -101,7 +101,7 @@ def main():
         os.makedirs(d, mode=0o700)
     env = dict(os.environ)
     env.update(HOME=home, XDG_CONFIG_HOME=home + "/.config", XDG_DATA_HOME=home + "/.local/share",
-               XDG_RUNTIME_DIR=runtime, TZ="UTC", NO_AT_BRIDGE="0")
+               XDG_RUNTIME_DIR=runtime, TZ="UTC")
     env.pop("QT_QPA_PLATFORM", None)
 
     procs = []
@@ -115,10 +115,11 @@ def main():
         os.environ.update(DBUS_SESSION_BUS_ADDRESS=address, DISPLAY=display,
                           XDG_RUNTIME_DIR=runtime, HOME=home)
         app_env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        vantrel = subprocess.Popen([program], cwd=work, env=app_env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-        procs.append(vantrel)
-        return Walker(vantrel).run()
+        with open(os.path.join(scratch.name, "vantrel.err"), "w+") as err:
+            vantrel = subprocess.Popen([program], cwd=work, env=app_env,
+                                       stdout=subprocess.DEVNULL, stderr=err)
+            procs.append(vantrel)
+            return Walker(vantrel, err).run()
     finally:
         for p in reversed(procs):
             if p.poll() is None:
@@ -131,10 +132,11 @@ def main():
 
 
 class Walker:
-    def __init__(self, process):
+    def __init__(self, process, err):
         import pyatspi
         self.at = pyatspi
         self.process = process
+        self.err = err
         self.failures = []
         self.checked = []
         self.spoken = []
@@ -305,8 +307,8 @@ class Walker:
     def run(self):
         setup = self.window("Amateur Station I.D.", 30.0)
         if setup is None:
-            if self.process.poll() is not None:
-                print(self.process.stderr.read())
+            self.err.seek(0)
+            print(self.err.read())
             skip("the program never appeared on the accessibility bus")
         self.check(setup, "station setup at start")
         self.press(self.find(setup, self.at.ROLE_PUSH_BUTTON, "Done"))

@@ -55,10 +55,11 @@ class AccessibilityTest : public Form1Fixture {
   std::unique_ptr<QWidget> opened_;
 };
 
+class WindowRules;
 struct WindowCase {
   const char* name;
   bool dialog;  // Esc closes it
-  std::function<QWidget*(AccessibilityTest&)> open;
+  std::function<QWidget*(WindowRules&)> open;
 };
 
 class WindowRules : public AccessibilityTest, public ::testing::WithParamInterface<WindowCase> {
@@ -84,64 +85,38 @@ class WindowRules : public AccessibilityTest, public ::testing::WithParamInterfa
 // Every window the program opens.
 const WindowCase kWindows[] = {
     {"Main", false,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
+     [](WindowRules& r) {
        r.StartMain();
        return static_cast<QWidget*>(r.Main());
      }},
     {"StationSetup", true,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
-       return r.Keep(new frmStationID(r.Station(), r.prompter(), kScreen));
-     }},
+     [](WindowRules& r) { return r.Keep(new frmStationID(r.Station(), r.prompter(), kScreen)); }},
     {"SummarySheet", true,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
+     [](WindowRules& r) {
        return r.Keep(new Form2({r.Station(), r.store(), r.prompter(), "4321", {}, {}}, kScreen));
      }},
-    {"Help", true,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
-       return r.Keep(new Form5(r.folder(), kScreen));
-     }},
-    {"Colours", true,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
-       return r.Keep(new Form6(r.Station().prefs, kScreen));
-     }},
+    {"Help", true, [](WindowRules& r) { return r.Keep(new Form5(r.folder(), kScreen)); }},
+    {"Colours", true, [](WindowRules& r) { return r.Keep(new Form6(r.Station().prefs, kScreen)); }},
     {"BandPrivileges", true,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
-       return r.Keep(new frmBandPlan(r.folder(), r.prompter(), kScreen));
-     }},
+     [](WindowRules& r) { return r.Keep(new frmBandPlan(r.folder(), r.prompter(), kScreen)); }},
     {"EditContact", true,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
+     [](WindowRules& r) {
        return r.Keep(new frmEditCon(r.Station().log, 12, r.prompter(), kScreen));
      }},
     {"ActivityGraph", true,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
-       return r.Keep(new GraphQSO(r.Station().log, r.prompter(), kScreen));
-     }},
+     [](WindowRules& r) { return r.Keep(new GraphQSO(r.Station().log, r.prompter(), kScreen)); }},
     {"SerialPorts", true,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
+     [](WindowRules& r) {
        return r.Keep(new SerialPortsWindow(r.ports(), kScreen, [] {
          return std::vector<DetectedPort>{{"/dev/ttyUSB0", "FT232R USB UART"}};
        }));
      }},
     {"RigInterface", true,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
+     [](WindowRules& r) {
        return r.Keep(new RigControlfrm(r.Station(), r.prompter(), kScreen,
                                        std::make_unique<QtSerialPort>(r.ports()), r.store(), {}));
      }},
-    {"Logo", false,
-     [](AccessibilityTest& t) {
-       auto& r = static_cast<WindowRules&>(t);
-       return r.Keep(new LogoWindow(QString(), kScreen));
-     }},
+    {"Logo", false, [](WindowRules& r) { return r.Keep(new LogoWindow(QString(), kScreen)); }},
 };
 
 QWidget* Show(QWidget* w) {

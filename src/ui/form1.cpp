@@ -4,6 +4,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/system_clock.h"
 #include "ui/contact_list_view.h"
+#include "ui/form1_accessibility.h"
 #include "ui/form1_band_mode.h"
 #include "ui/form1_entry_panel.h"
 #include "ui/form1_files.h"
@@ -83,6 +84,7 @@ Form1::Form1(RunState& state, Prompter& prompter, ScreenGeometry screen, QWidget
   connect(txtSec, &QLineEdit::textChanged, score_, &Form1ScorePanel::GridTextChanged);
   connect(cmdClear, &QPushButton::clicked, this, &Form1::cmdClear_Click);
   connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
+  new Form1Accessibility(*this);  // a child: Qt deletes it
   // The main window sees every key first, whichever of its controls has the focus.
   QCoreApplication::instance()->installEventFilter(this);
 }

@@ -11,6 +11,7 @@
 #include "contest/bands.h"
 #include "log/dupes.h"
 #include "platform/durable_file.h"
+#include "ui/accessible_names.h"
 #include "ui/form1.h"
 #include "ui/form1_band_mode.h"
 #include "ui/form1_cw.h"
@@ -28,6 +29,7 @@ namespace vantrel::ui {
 void Form1::ShowDialog(const QString& text, const QColor& background) {
   lblDialog->setText(text);
   SetBackground(lblDialog, background);
+  SayLive(this, text);  // said again even when the same result repeats
 }
 
 // ---------------------------------------------------------------- keys ---

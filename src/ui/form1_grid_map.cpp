@@ -8,6 +8,16 @@
 
 namespace vantrel::ui {
 
+namespace {
+
+// The colour says worked or not; the description says it to a screen reader.
+void MarkSquare(QLabel* square, const QColor& colour, bool worked) {
+  SetTextColour(square, colour);
+  square->setAccessibleDescription(worked ? "Worked on this band" : "Not worked on this band");
+}
+
+}  // namespace
+
 Form1GridMap::Form1GridMap(Form1& form) : QObject(&form), f_(form) {
   setObjectName("Form1GridMap");
   // 15 rows of 11 squares around the own square, where the band view is.
@@ -44,20 +54,20 @@ Form1GridMap::Form1GridMap(Form1& form) : QObject(&form), f_(form) {
 
 void Form1GridMap::ResetColours() {
   const QColor remaining = FromBgr(f_.state().prefs.RemainingColor);
-  for (QLabel* g : f_.lblGrid) SetTextColour(g, remaining);
+  for (QLabel* g : f_.lblGrid) MarkSquare(g, remaining, false);
 }
 
 void Form1GridMap::ColorChange(const std::string& grid) {
   const int i = map_.LabelOf(grid);
   if (i >= 0)
-    SetTextColour(f_.lblGrid[static_cast<size_t>(i)], FromBgr(f_.state().prefs.WorkedColor));
+    MarkSquare(f_.lblGrid[static_cast<size_t>(i)], FromBgr(f_.state().prefs.WorkedColor), true);
 }
 
 void Form1GridMap::ShowWorkedGrids() {
   const RunState& state = f_.state();
   const QColor worked = FromBgr(state.prefs.WorkedColor);
   for (int i : map_.WorkedLabels(f_.tallies(), BandIndex(state.contest.CurrentBand)))
-    SetTextColour(f_.lblGrid[static_cast<size_t>(i)], worked);
+    MarkSquare(f_.lblGrid[static_cast<size_t>(i)], worked, true);
 }
 
 void Form1GridMap::GridFill() {

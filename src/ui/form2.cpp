@@ -1,4 +1,5 @@
 #include "ui/form2.h"
+#include "ui/accessible_names.h"
 
 #include <QFile>
 #include <QValidator>
@@ -161,6 +162,16 @@ void Form2::BuildControls() {
 
   connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+
+  // Each field is read by its caption above it.
+  NameControls({{Text1, {}, {}, Label1},
+                {Text2, {}, {}, Label2},
+                {Text10, {}, {}, Label11},
+                {Text5, {}, {}, Label6},
+                {Text6, {}, {}, Label9},
+                {Text7, {}, {}, Label8},
+                {Text8, {}, {}, Label7},
+                {Text11, {}, {}, Label12}});
 }
 
 void Form2::Form_Load(const ScreenGeometry& screen) {

@@ -1,4 +1,5 @@
 #include "ui/form5.h"
+#include "ui/accessible_names.h"
 
 #include "platform/durable_file.h"
 
@@ -35,6 +36,7 @@ Form5::Form5(const std::string& working_directory, const ScreenGeometry& screen,
   Command1->setAutoDefault(false);
   design_->Add(Command1, ControlKind::kButton, 3600, 5910, 1200, 420);
   connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+  NameControls({{Text1, "Help text"}});
 
   ScaleFormToScreen(*design_, screen);
   Text1->clear();

@@ -1,4 +1,5 @@
 #include "ui/frm_edit_con.h"
+#include "ui/accessible_names.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -102,6 +103,7 @@ QLineEdit* frmEditCon::AddField(const char* name, const char* caption, int left,
   field->setObjectName(name);
   design_->Add(field, ControlKind::kTextBox, left, kFieldTop, width, kFieldHeight);
   field->installEventFilter(this);
+  NameControls({{field, {}, {}, label}});
   // A pasted double quote would end a field of log.txt early and make the
   // whole log unreadable, so it never stays in a field.
   connect(field, &QLineEdit::textEdited, this, [field](const QString& text) {

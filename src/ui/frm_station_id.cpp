@@ -1,4 +1,5 @@
 #include "ui/frm_station_id.h"
+#include "ui/accessible_names.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -136,6 +137,14 @@ void frmStationID::BuildControls() {
   Command1->setAutoDefault(false);
   design_->Add(Command1, ControlKind::kButton, 3960, 3720, 1200, 495);
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+  NameControls({
+      {Text1, "Call sign", {}, Label1},
+      {Text5, "Grid square", "Two letters A to R and two digits", Label4},
+      {Text6, "Hours added for UTC", {}, Label7},
+      {Text3, "Latitude", {}, Label3},
+      {Text2, "Longitude", {}, Label2},
+  });
 }
 
 void frmStationID::Form_Load() {
@@ -240,9 +249,11 @@ bool frmStationID::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmStationID::keyPressEvent(QKeyEvent* event) {
-  // There is no Cancel: Esc does not close the window.
+  // There is no Cancel: Esc closes the window as its close box does, which
+  // keeps the profile in force.
   if (event->key() == Qt::Key_Escape) {
     event->accept();
+    close();
     return;
   }
   QDialog::keyPressEvent(event);

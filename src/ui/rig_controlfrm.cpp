@@ -1,4 +1,5 @@
 #include "ui/rig_controlfrm.h"
+#include "ui/accessible_names.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -157,7 +158,7 @@ void RigControlfrm::BuildControls() {
     return c;
   };
 
-  label("lblRig", "Rig:", 120, 60, 2160, 255);
+  QLabel* lblRig = label("lblRig", "Rig:", 120, 60, 2160, 255);
   List1 = new QListWidget(this);
   List1->setObjectName("List1");
   design_->Add(List1, ControlKind::kListBox, 120, 300, 2160, 3000);
@@ -282,6 +283,15 @@ void RigControlfrm::BuildControls() {
   connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
   connect(cmdSerialPorts, &QPushButton::clicked, this, [this] {
     if (handoff_.show_serial_ports) handoff_.show_serial_ports(this);
+  });
+
+  NameControls({
+      {List1, "Rig", {}, lblRig},
+      {txtFreq, "String to read frequency", {}, lblFreqCaption},
+      {txtMode, "String to read mode", {}, lblModeCaption},
+      {lblFreq, {}, "Frequency read from the rig"},
+      {lblMode, {}, "Mode read from the rig"},
+      {lblUnProcess, {}, "Unprocessed data"},
   });
   lblHelp = label("lblHelp", kHelpText, 120, 5900, 8520, 480);
 }

@@ -1,4 +1,5 @@
 #include "ui/serial_ports_window.h"
+#include "ui/accessible_names.h"
 
 #include <QEvent>
 #include <QSerialPortInfo>
@@ -89,6 +90,10 @@ SerialPortsWindow::SerialPortsWindow(ComPortMap& map, const ScreenGeometry& scre
   connect(cmdRefresh, &QPushButton::clicked, this, [this] { Refresh(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { Save(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { reject(); });
+
+  NameControls({{lstDetected, "Serial ports found on this computer",
+                 "Use puts the chosen device into the last COM field", heading}});
+  for (size_t i = 0; i < txtCom.size(); ++i) NameControls({{txtCom[i], {}, {}, lblCom[i]}});
 
   ScaleFormToScreen(*design_, screen);
   Refresh();

@@ -145,6 +145,14 @@ void PlaceWindow(DesignForm& form, QSizeF size, const QRect& target, bool centre
   if (w->isWindow()) w->move(pos);
 }
 
+// 1, or the factor below 1 that brings `size` inside the work area.
+double FitFactor(QSizeF size, const ScreenGeometry& screen) {
+  const QRect area = screen.workArea.isValid() ? screen.workArea : screen.screen;
+  if (size.width() <= 0 || size.height() <= 0 || area.width() <= 0 || area.height() <= 0)
+    return 1.0;
+  return std::min({1.0, area.width() / size.width(), area.height() / size.height()});
+}
+
 QSizeF DesignPixels(const DesignForm& form) {
   return QSizeF(form.design_size().width() / kTwipsPerPixel,
                 form.design_size().height() / kTwipsPerPixel);
@@ -153,8 +161,14 @@ QSizeF DesignPixels(const DesignForm& form) {
 // Styles A and D share the screen factors; they differ in the font factor and
 // in D leaving hidden controls at their design place.
 void ScaleByScreen(DesignForm& form, const ScreenGeometry& screen, bool capped) {
-  const ScaleFactors f = FactorsFor(screen.screen.size());
+  ScaleFactors f = FactorsFor(screen.screen.size());
   const QSizeF design = DesignPixels(form);
+  // A window designed wider or taller than the design screen would reach past
+  // the real one and hide its right-hand buttons: such a window shrinks as a
+  // whole until it fits the work area.
+  const double fit = FitFactor(QSizeF(design.width() * f.w, design.height() * f.h), screen);
+  f.w *= fit;
+  f.h *= fit;
   const QSizeF size(design.width() * f.w, design.height() * f.h);
   const double window_font =
       capped ? form.design_font() * (form.design_size().width() * f.w / kDesignScreenWidth)

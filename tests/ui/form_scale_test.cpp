@@ -176,6 +176,33 @@ TEST_F(FormScaleTest, StyleDLeavesHiddenControlsAtTheirDesign) {
   ExpectRect(t.Of(t.label).applied, 16, 32, 128, 32);
 }
 
+// Windows designed bigger than the design screen (the spotting window is
+// 10080 twips wide) would reach past the real screen and hide their buttons.
+TEST(FormScaleFit, StylesAAndDShrinkAWindowThatWouldNotFitTheWorkArea) {
+  struct Row {
+    QSize design;
+    ScreenGeometry screen;
+    QRect window;
+  };
+  const Row rows[] = {
+      // Fits: screen factors as always.
+      {{4800, 3600}, {QRect(0, 0, 1600, 1000), QRect(0, 0, 1600, 960)}, QRect(400, 250, 800, 500)},
+      // 1680 wide on a 1600 screen: shrinks to the width, stays centred.
+      {{10080, 7020}, {QRect(0, 0, 1600, 1000), QRect(0, 0, 1600, 1000)}, QRect(0, 35, 1600, 929)},
+      // A taskbar takes 100 pixels: the height decides.
+      {{9600, 7200}, {QRect(0, 0, 1600, 1000), QRect(0, 0, 1600, 900)}, QRect(80, 50, 1440, 900)},
+  };
+  for (const Row& r : rows) {
+    for (auto style : {ScaleFormToScreen, ScaleFormScreenCapped}) {
+      QWidget window;
+      TestForm t(&window, &window, r.design);
+      style(t.form, r.screen);
+      EXPECT_EQ(t.form.applied_window, r.window) << r.design.width();
+      EXPECT_TRUE(r.screen.workArea.contains(QRect(QPoint(), t.form.applied_window.size())));
+    }
+  }
+}
+
 TEST_F(FormScaleTest, StyleBDampsGrowingFontsOnly) {
   ScaleFormProportional(t.form, {1024, 768}, kDesignScreenWidth, kDesignScreenHeight, false, 0.5,
                         "Arial");

@@ -115,6 +115,11 @@ void CWFrm::BuildControls() {
                        int width) {
     auto* o = new QRadioButton(caption, parent);
     o->setObjectName(name);
+    // Positions are given on the window; a frame's children sit inside it.
+    if (const DesignControl* frame = design_->Find(parent)) {
+      left -= frame->rect.left();
+      top -= frame->rect.top();
+    }
     design_->Add(o, ControlKind::kOptionButton, left, top, width, 255);
     return o;
   };

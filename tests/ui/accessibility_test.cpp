@@ -4,6 +4,7 @@
 // the program opens; a new window is added there and is then held to the
 // same rules.
 #include <QAccessible>
+#include <QGroupBox>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <functional>
@@ -162,6 +163,21 @@ TEST_P(WindowRules, TabReachesEveryControl) {
   for (QWidget* c : w->findChildren<QWidget*>()) {
     if (c->window() == w && TabStop(c)) {
       EXPECT_TRUE(cycle.contains(c->objectName())) << c->objectName().toStdString();
+    }
+  }
+}
+
+// A control placed by window coordinates inside a frame lands outside it,
+// where nobody can see or click it; at least half of each must show.
+TEST_P(WindowRules, ControlsInFramesShowInsideThem) {
+  QWidget* w = Show(GetParam().open(*this));
+  for (QGroupBox* frame : w->findChildren<QGroupBox*>()) {
+    if (!frame->isVisibleTo(w)) continue;
+    for (QWidget* c : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!c->isVisibleTo(w) || c->width() <= 0 || c->height() <= 0) continue;
+      const QRect shown = c->geometry() & frame->rect();
+      EXPECT_GE(2 * shown.width() * shown.height(), c->width() * c->height())
+          << frame->objectName().toStdString() << " / " << c->objectName().toStdString();
     }
   }
 }

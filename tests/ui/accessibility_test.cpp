@@ -237,7 +237,7 @@ TEST_F(SpokenTest, ResultsAreSpokenAsTheyHappen) {
     const char* grid;
     const char* spoken;
   } rows[] = {
-      {"W1AW", "FN31", "Logged W1AW|"},
+      {"W1AW", "FN31", "Logged W1AW, contact 1|"},
       {"K2XYZ", "", "Need Grid!|"},
   };
   for (const Row& r : rows) {

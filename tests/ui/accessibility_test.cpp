@@ -483,6 +483,32 @@ TEST_F(AccessibilityTest, SpotListIsReachedAndLeftByKeys) {
   }
 }
 
+// Page Up and Page Down change the band from the entry fields, and page
+// through a list that has the focus.
+TEST_F(AccessibilityTest, ListsKeepTheirPageKeys) {
+  std::string log;
+  for (int i = 0; i < 30; ++i)
+    log += Line(("W" + std::to_string(i) + "AW").c_str(), "59", "FN31", "59", "FN20", "06/09/2007",
+                "1900", "144 M", "PH");
+  Start(log);
+  for (int i = 0; i < 30; ++i)
+    form_->spots().BandMapSpots("K" + std::to_string(i) + "XY", "144200.0", "DX de K1ABC");
+  form_->spots().txtDX->show();
+  const QTreeWidget* lists[] = {form_->ListView1, form_->spots().txtDX};
+  const Qt::Key reach[] = {Qt::Key_L, Qt::Key_X};
+  for (size_t i = 0; i < std::size(lists); ++i) {
+    QTest::keyClick(form_->txtCall, reach[i], Qt::AltModifier);
+    ASSERT_EQ(Focus(), lists[i]);
+    QTest::keyClick(Focus(), Qt::Key_PageDown);
+    EXPECT_EQ(state_.prefs.CurrentBand, "144 M") << lists[i]->objectName().toStdString();
+    EXPECT_GT(lists[i]->indexOfTopLevelItem(lists[i]->currentItem()), 0)
+        << lists[i]->objectName().toStdString();
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+  }
+  QTest::keyClick(form_->txtCall, Qt::Key_PageDown);
+  EXPECT_NE(state_.prefs.CurrentBand, "144 M");  // the band keys still work from the fields
+}
+
 TEST_F(AccessibilityTest, MapSquaresSayWhetherWorked) {
   Start();
   state_.prefs.OwnLatitude = 40;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "ui/accessible_names.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -75,6 +76,12 @@ void BlindFrm::BuildControls() {
   Command1->setAutoDefault(false);
   design_->Add(Command1, ControlKind::kButton, 4200, 3240, 1560, 375);
   connect(Command1, &QPushButton::clicked, this, &BlindFrm::Command1_Click);
+  // The three options stand without a frame to name their group.
+  NameControls({
+      {Option1, "Voice navigation off"},
+      {Option2, "Voice navigation: call only"},
+      {Option3, "Voice navigation: all data fields"},
+  });
 }
 
 void BlindFrm::Chosen(int level) {

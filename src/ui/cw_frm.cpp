@@ -12,6 +12,7 @@
 #include "keying/cw_messages.h"
 #include "keying/morse.h"
 #include "platform/durable_file.h"
+#include "ui/accessible_names.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -251,6 +252,25 @@ void CWFrm::BuildControls() {
     keyer_->SetSerialPortNumber(static_cast<int>(FieldNumber(Std(text)).value_or(0)));
   });
   connect(Check1, &QCheckBox::toggled, this, [this](bool on) { keyer_->SetShowText(on); });
+
+  auto caption = [this](const char* name) { return findChild<QLabel*>(name); };
+  NameControls({
+      {Text11, "Speed, words per minute", {}, caption("lblSpeed")},
+      {txtSpace, "Word space", "0 is standard, -8 is no spacing", caption("lblSpace")},
+      {Command5, "Less word space"},
+      {Command6, "More word space"},
+      {txtCWLoop, "Repeat F1 every, seconds", {}, caption("lblRepeat")},
+      {Text10, "Serial port number", {}, caption("lblPort")},
+      {Text14, "Printer port address", {}, caption("lblAddress")},
+      {txtLoop, "Loop delay", "Loops per 60 ms", lblLoop},
+      {cmdLoopFaster, "Speed up CW"},
+      {cmdLoopSlower, "Slow down CW"},
+      {Label23, {}, "CW is being sent"},
+  });
+  for (int i = 0; i < kCwMessageCount; ++i) {
+    QLabel* key = caption(("lblF" + std::to_string(i + 1)).c_str());
+    NameControls({{messages[i], key->text() + " message", {}, key}});
+  }
 
   // The defaults a missing CW.txt leaves.
   const CwSettings defaults;

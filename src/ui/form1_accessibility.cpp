@@ -6,6 +6,7 @@
 #include "common/band_table.h"
 #include "ui/accessible_names.h"
 #include "ui/form1.h"
+#include "ui/form1_rover.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -20,6 +21,7 @@ Form1Accessibility::Form1Accessibility(Form1& form)
   announcer_->WatchText(f_.lblDialog);
   announcer_->WatchText(f_.lblDupe);
   announcer_->WatchShown(f_.Label3);
+  announcer_->WatchText(f_.rover().lblRoverWarning);
 }
 
 void Form1Accessibility::NameControls() {
@@ -54,6 +56,8 @@ void Form1Accessibility::NameControls() {
       {f_.Command4, "Move the map south"},
       {f_.Command5, "Move the map west"},
       {f_.Command6, "Move the map east"},
+      {f_.rover().lblGps, {}, "GPS state"},
+      {f_.rover().lblRoverWarning, {}, "GPS: the rover is in another square"},
   });
   for (size_t i = 0; i < f_.gridLists.size(); ++i) {
     const QString band = Latin1(kBands[i].name_caption);
@@ -71,41 +75,48 @@ void Form1Accessibility::AddKeys() {
   for (const ReachKey& k : kForm1ReachKeys) {
     auto* key = new QShortcut(QKeySequence(k.key), &f_);
     key->setObjectName(QString(k.control) + "Key");
-    QWidget* control = f_.findChild<QWidget*>(k.control);
-    if (control == f_.ListView1) {
-      connect(key, &QShortcut::activated, this, &Form1Accessibility::FocusContactList);
-    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
-      // A hidden button (the map's arrows without the map) does nothing.
-      connect(key, &QShortcut::activated, button, [button] {
-        if (button->isVisible() && button->isEnabled()) button->click();
-      });
-    }
+    // Looked up when pressed: the spot list is built after this.
+    connect(key, &QShortcut::activated, this, [this, name = QString(k.control)] { Reach(name); });
   }
   f_.ListView1->installEventFilter(this);
 }
 
-void Form1Accessibility::FocusContactList() {
-  QTreeWidget* list = f_.ListView1;
+void Form1Accessibility::Reach(const QString& control) {
+  QWidget* w = f_.findChild<QWidget*>(control);
+  // A hidden control (the map's arrows without the map, the spot list
+  // without spots shown) does nothing.
+  if (!w || !w->isVisible() || !w->isEnabled()) return;
+  if (auto* list = qobject_cast<QTreeWidget*>(w)) {
+    FocusList(list);
+  } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+    button->click();
+  }
+}
+
+void Form1Accessibility::FocusList(QTreeWidget* list) {
   if (list->topLevelItemCount() == 0) return;
   if (!list->currentItem()) list->setCurrentItem(list->topLevelItem(0));  // the newest
   list->currentItem()->setSelected(true);
+  list->installEventFilter(this);
   list->setFocus();
+  if (list != f_.ListView1) return;
   f_.cmdEdit->setVisible(true);
   f_.cmdDelete->setVisible(true);
 }
 
 bool Form1Accessibility::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != f_.ListView1 || event->type() != QEvent::KeyPress) return false;
+  if (event->type() != QEvent::KeyPress || !qobject_cast<QTreeWidget*>(watched)) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier) return false;
+  if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+    f_.txtCall->setFocus();  // back to logging, the entry kept
+    return true;
+  }
+  if (watched != f_.ListView1) return false;
   // Queued: the edit window and the question before a delete are modal and
   // must not run inside this filter.
   if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
     QMetaObject::invokeMethod(&f_, &Form1::cmdEdit_Click, Qt::QueuedConnection);
-    return true;
-  }
-  if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-    f_.txtCall->setFocus();  // back to logging, the entry kept
     return true;
   }
   if (key->key() == Qt::Key_Delete) {

@@ -12,6 +12,7 @@
 
 #include <QKeySequence>
 #include <QObject>
+#include <QTreeWidget>
 #include <array>
 
 namespace vantrel::ui {
@@ -27,8 +28,9 @@ struct ReachKey {
 // Alt plus a letter that no menu title or caption of the window uses, or
 // Alt plus an arrow; never a Ctrl key, which the window keeps for its
 // shortcuts.
-inline constexpr std::array<ReachKey, 8> kForm1ReachKeys{{
+inline constexpr std::array<ReachKey, 9> kForm1ReachKeys{{
     {"ListView1", Qt::ALT | Qt::Key_L},
+    {"txtDX", Qt::ALT | Qt::Key_X},
     {"cmdList", Qt::ALT | Qt::Key_A},
     {"cmdDup", Qt::ALT | Qt::Key_P},
     {"Command2", Qt::ALT | Qt::Key_V},
@@ -51,7 +53,8 @@ class Form1Accessibility : public QObject {
  private:
   void NameControls();
   void AddKeys();
-  void FocusContactList();
+  void Reach(const QString& control);
+  void FocusList(QTreeWidget* list);
 
   Form1& f_;
   LiveAnnouncer* announcer_;

@@ -3,6 +3,7 @@
 
 #include "common/text.h"
 #include "keying/cw_messages.h"
+#include "ui/accessible_names.h"
 #include "ui/cw_frm.h"
 #include "ui/form1.h"
 #include "ui/frm_code_practice.h"
@@ -129,6 +130,7 @@ void Form1Cw::ToggleKeyboardMode() {
     f_.ShowDialog(kKeyboardOn, kKeyboardOnColour);
   } else {
     f_.ShowDialog("", kKeyboardOffColour);
+    SayLive(&f_, "Keyboard CW mode is off");  // the emptied line alone says nothing
   }
 }
 

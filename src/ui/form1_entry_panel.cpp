@@ -9,7 +9,6 @@
 #include "contest/log_contact.h"
 #include "log/dupes.h"
 #include "platform/durable_file.h"
-#include "ui/accessible_names.h"
 #include "ui/form1.h"
 #include "ui/form1_grid_map.h"
 #include "ui/form1_score_panel.h"
@@ -332,7 +331,6 @@ void Form1EntryPanel::Mains() {
   if (r.post_date) f_.txtPostConDate->setText(Latin1(*r.post_date));
   if (r.post_time) f_.txtPostConTime->setText(Latin1(*r.post_time));
   if (r.logged) {
-    SayLive(&f_, "Logged " + Latin1(entry.call));
     f_.FillContactList();
     if (r.tally.colour_grid)
       f_.map_->ColorChange(state.log.Record(state.log.ContactCount()).GridRcvd);

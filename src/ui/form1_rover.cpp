@@ -1,5 +1,6 @@
 #include "ui/form1_rover.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QMenu>
 #include <QTimer>
@@ -152,7 +153,9 @@ void Form1Rover::DeclineSquare() {
 bool Form1Rover::Key(const QKeyEvent* key) {
   const int k = key->key();
   const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
-  if (mods == Qt::NoModifier && (k == Qt::Key_PageUp || k == Qt::Key_PageDown)) {
+  // A list with the focus keeps its own Page keys.
+  if (mods == Qt::NoModifier && (k == Qt::Key_PageUp || k == Qt::Key_PageDown) &&
+      !qobject_cast<QAbstractItemView*>(f_.focusWidget())) {
     const int band = StepBand(f_.state().contest.CurrentBand, k == Qt::Key_PageUp ? +1 : -1,
                               f_.state().contest.ContestId);
     if (band != 0 && band != BandIndex(f_.state().contest.CurrentBand)) f_.SelectBand(band);

@@ -7,6 +7,7 @@
 #include "platform/qt_serial_port.h"
 #include "spots/spot_lines.h"
 #include "spots/spot_settings.h"
+#include "ui/accessible_names.h"
 #include "ui/form1.h"
 #include "ui/packet_spotfrm.h"
 #include "ui/widget_text.h"
@@ -43,6 +44,7 @@ Form1Spots::Form1Spots(Form1& form) : QObject(&form), f_(form) {
   for (int i = 0; i < static_cast<int>(std::size(kListColumnWidths)); ++i)
     txtDX->setColumnWidth(i, kListColumnWidths[i]);
   txtDX->hide();
+  NameControls({{txtDX, "DX spots", "Newest first. Tab returns to the call"}});
   connect(f_.mnuSpotConfigure, &QAction::triggered, this, [this] { ShowWindow(); });
 }
 

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "keying/code_practice.h"
+#include "ui/accessible_names.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -38,21 +39,22 @@ frmCodePractice::frmCodePractice(CWFrm& cw, const ScreenGeometry& screen, QWidge
     design_->Add(t, ControlKind::kTextBox, 120, top, 6000, 1500);
     return t;
   };
-  label("Label1", "Text to Send", 120, 120, 3000);
+  QLabel* lblToSend = label("Label1", "Text to Send", 120, 120, 3000);
   Text1 = box("Text1", 380);
-  label("Label2", "Text Sent", 120, 1980, 3000);
+  QLabel* lblSent = label("Label2", "Text Sent", 120, 1980, 3000);
   Text2 = box("Text2", 2240);
   Text2->setReadOnly(true);
-  label("Label5", "Type characters here to send text from keyboard:", 120, 3860, 6000);
+  QLabel* lblLive =
+      label("Label5", "Type characters here to send text from keyboard:", 120, 3860, 6000);
   Text5 = new QLineEdit(this);
   Text5->setObjectName("Text5");
   design_->Add(Text5, ControlKind::kTextBox, 120, 4120, 6000, 285);
 
-  label("Label3", "Groups", 6360, 120, 1300);
+  QLabel* lblGroups = label("Label3", "Groups", 6360, 120, 1300);
   Text3 = new QLineEdit("10", this);
   Text3->setObjectName("Text3");
   design_->Add(Text3, ControlKind::kTextBox, 7800, 100, 900, 285);
-  label("Label4", "Characters per group", 6360, 480, 1400);
+  QLabel* lblPerGroup = label("Label4", "Characters per group", 6360, 480, 1400);
   Text4 = new QLineEdit("5", this);
   Text4->setObjectName("Text4");
   design_->Add(Text4, ControlKind::kTextBox, 7800, 460, 900, 285);
@@ -78,6 +80,20 @@ frmCodePractice::frmCodePractice(CWFrm& cw, const ScreenGeometry& screen, QWidge
   Label8 = label("Label8", "", 6360, 3960, 2500);
   ScaleFormWorkArea(*design_, screen);
 
+  NameControls({
+      {Text1, "Text to send", {}, lblToSend},
+      {Text2, "Text sent", {}, lblSent},
+      {Text5, "Live typing", "Each character typed is sent at once", lblLive},
+      {Text3, "Groups", {}, lblGroups},
+      {Text4, "Characters per group", {}, lblPerGroup},
+      {Command6, "Clear text to send"},
+      {Command5, "Clear text sent"},
+      {Label8, {}, "CW speed"},
+  });
+  // A tab is never sent, so Tab leaves the boxes like any field.
+  Text1->setTabChangesFocus(true);
+  Text2->setTabChangesFocus(true);
+
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
@@ -100,6 +116,8 @@ frmCodePractice::frmCodePractice(CWFrm& cw, const ScreenGeometry& screen, QWidge
   Text1->installEventFilter(this);
   Text5->installEventFilter(this);
   ShowSpeed();
+  // Faster and Slower keep the focus; a new speed is spoken.
+  (new LiveAnnouncer(this))->WatchText(Label8);
 
   const auto seed =
       static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "keying/cw_messages.h"
+#include "ui/accessible_names.h"
 
 namespace vantrel::ui {
 
@@ -31,6 +32,9 @@ frmCWStrings::frmCWStrings(CWFrm& cw, std::function<bool(QKeyEvent*)> main_key,
   Command1->setObjectName("Command1");
   Command1->setAutoDefault(false);
   design_->Add(Command1, ControlKind::kButton, 3840, 3780, 1320, 360);
+  // The rows are read, not focused: their keys send them.
+  for (int i = 0; i < 12; ++i)
+    NameControls({{lblCWString[i], {}, QString("Sent by F%1").arg(i + 1), Label1[i]}});
   connect(Command1, &QPushButton::clicked, this, [this] { showMinimized(); });
   ScaleFormWorkArea(*design_, screen);
 }

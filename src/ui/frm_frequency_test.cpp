@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "rig/rig_command.h"
+#include "ui/accessible_names.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/widget_text.h"
 
@@ -30,6 +31,7 @@ frmFrequencyTest::frmFrequencyTest(RigControlfrm& rig, Prompter& prompter, QWidg
   auto label = [this](const QString& caption, int top) {
     auto* l = new QLabel(caption, this);
     design_->Add(l, ControlKind::kLabel, 120, top, 4500, 255);
+    return l;
   };
   auto button = [this](const char* name, int top) {
     auto* b = new QPushButton("Send", this);
@@ -38,7 +40,7 @@ frmFrequencyTest::frmFrequencyTest(RigControlfrm& rig, Prompter& prompter, QWidg
     design_->Add(b, ControlKind::kButton, 3600, top, 1000, 375);
     return b;
   };
-  label("Command to send:", 120);
+  QLabel* lblCommand = label("Command to send:", 120);
   Text1 = new QLineEdit("FA00028475000;", this);
   Text1->setObjectName("Text1");
   design_->Add(Text1, ControlKind::kTextBox, 120, 420, 3360, 315);
@@ -46,12 +48,19 @@ frmFrequencyTest::frmFrequencyTest(RigControlfrm& rig, Prompter& prompter, QWidg
   Check1 = new QCheckBox("Convert to Hex", this);
   Check1->setObjectName("Check1");
   design_->Add(Check1, ControlKind::kCheckBox, 120, 840, 2400, 255);
-  label("Frequency in MHz:", 1320);
+  QLabel* lblFreq = label("Frequency in MHz:", 1320);
   Text2 = new QLineEdit("28.475", this);
   Text2->setObjectName("Text2");
   design_->Add(Text2, ControlKind::kTextBox, 120, 1620, 3360, 315);
   Command2 = button("Command2", 1590);
   ScaleFormWorkArea(*design_, rig.screen());
+  // Both buttons say "Send".
+  NameControls({
+      {Text1, "Command to send", {}, lblCommand},
+      {Command1, "Send command"},
+      {Text2, "Frequency in MHz", {}, lblFreq},
+      {Command2, "Send frequency"},
+  });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include "ui/accessible_names.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/widget_text.h"
 
@@ -19,7 +20,17 @@ bool FrequencyKey(const QKeyEvent& key) {
   if (text.isEmpty()) return true;  // arrows, Home, End: no character
   if (text.size() != 1) return false;
   const QChar c = text.front();
+  // Tab and Esc type nothing: they move on and close the window.
+  if (!c.isPrint()) return true;
   return c == '.' || c == '/' || (c >= '0' && c <= '9');
+}
+
+// A band button's caption is the band's number alone; the two smallest
+// numbers name centimetre bands, the rest metres.
+QString BandName(const TuneBand& band) {
+  const QString caption = band.caption;
+  const bool centimetres = QString(band.mhz).toDouble() > 400;
+  return caption + (centimetres ? " centimetre band" : " metre band");
 }
 
 }  // namespace
@@ -32,6 +43,7 @@ frmRigTune::frmRigTune(RigControlfrm& rig, Prompter& prompter, QWidget* parent)
   auto label = [this](const QString& caption, int left, int top, int width) {
     auto* l = new QLabel(caption, this);
     design_->Add(l, ControlKind::kLabel, left, top, width, 255);
+    return l;
   };
   auto button = [this](const char* name, const QString& caption, int left, int top, int width) {
     auto* b = new QPushButton(caption, this);
@@ -48,7 +60,7 @@ frmRigTune::frmRigTune(RigControlfrm& rig, Prompter& prompter, QWidget* parent)
     return t;
   };
 
-  label("Frequency in MHz:", 120, 150, 1500);
+  QLabel* lblFreq = label("Frequency in MHz:", 120, 150, 1500);
   txtFreq = field("txtFreq", "", 1680, 120, 1560);
   Command1 = button("Command1", "&Go", 3360, 120, 900);
   cmdDone = button("cmdDone", "&Done", 6120, 120, 1080);
@@ -81,9 +93,9 @@ frmRigTune::frmRigTune(RigControlfrm& rig, Prompter& prompter, QWidget* parent)
   chkScan = new QCheckBox("Scan", this);
   chkScan->setObjectName("chkScan");
   design_->Add(chkScan, ControlKind::kCheckBox, 120, 2790, 960, 255);
-  label("From:", 1200, 2790, 600);
+  QLabel* lblFrom = label("From:", 1200, 2790, 600);
   txtFrom = field("txtFrom", "1.8", 1800, 2760, 1080);
-  label("To:", 3000, 2790, 420);
+  QLabel* lblTo = label("To:", 3000, 2790, 420);
   txtTo = field("txtTo", "54", 3480, 2760, 1080);
   fraSteps = new QGroupBox("Scan Steps", this);
   fraSteps->setObjectName("fraSteps");
@@ -95,6 +107,17 @@ frmRigTune::frmRigTune(RigControlfrm& rig, Prompter& prompter, QWidget* parent)
   }
   Option[3]->setChecked(true);
   ScaleFormWorkArea(*design_, rig.screen());
+
+  NameControls({
+      {txtFreq, "Frequency in MHz", {}, lblFreq},
+      {txtFrom, "Scan from, MHz", {}, lblFrom},
+      {txtTo, "Scan to, MHz", {}, lblTo},
+  });
+  // The step captions repeat in the up and down rows.
+  for (size_t i = 0; i < cmdTune.size(); ++i)
+    cmdTune[i]->setAccessibleName((i % 2 ? "Down " : "Up ") + cmdTune[i]->text());
+  for (size_t i = 0; i < cmdBand.size(); ++i)
+    cmdBand[i]->setAccessibleName(BandName(kTuneBands[i]));
 
   // Every control: a key anywhere in the window stops the scan.
   installEventFilter(this);

@@ -5,6 +5,7 @@
 
 #include "common/locator.h"
 #include "log/entry_keys.h"
+#include "ui/accessible_names.h"
 #include "ui/frm_station_id.h"
 #include "ui/widget_text.h"
 
@@ -45,6 +46,9 @@ OwnGridBox::OwnGridBox(const QString& grid, Prompter& prompter, QWidget* parent)
   layout->addWidget(lblHint);
   txtOwnGrid->installEventFilter(this);
   setFocusProxy(txtOwnGrid);
+  NameControls({{txtOwnGrid, "Your grid square", kHint, lblOwnGrid}});
+  // A refused grid puts its message in place of the hint.
+  (new LiveAnnouncer(this))->WatchText(lblHint);
 }
 
 void OwnGridBox::Take() {

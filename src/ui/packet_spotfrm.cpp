@@ -7,6 +7,7 @@
 
 #include "platform/durable_file.h"
 #include "spots/tcp_error_text.h"
+#include "ui/accessible_names.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -261,6 +262,18 @@ void PacketSpotfrm::BuildControls() {
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
   connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
+
+  // The send box takes its changing caption as its name: the caption says
+  // what Esc and ":" do for the source chosen.
+  NameControls({
+      {List1, "Spot source", {}, lblSelect},
+      {txtHex, "TNC command mode hex character", {}, lblHex},
+      {txtTelnetHost, "Telnet host", {}, lblTelnetHost},
+      {txtTelnetPort, "Telnet port", {}, lblTelnetPort},
+      {lblListening, {}, "The spot source is open"},
+      {txtUnProcessed, "Received from the spot source"},
+      {txtSent, {}, "Enter sends the text", lblSend},
+  });
 
   // Esc and Ctrl+C mean the same anywhere in the window.
   installEventFilter(this);

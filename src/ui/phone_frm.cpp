@@ -7,6 +7,7 @@
 
 #include "common/quoted_value.h"
 #include "platform/durable_file.h"
+#include "ui/accessible_names.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -88,20 +89,25 @@ void PhoneFrm::BuildControls() {
                                              "Command8", "Command9", "Command10"};
   for (int i = 0; i < 9; ++i) {
     const int top = kFirstRow + i * kRowHeight;
-    label(kLabelNames[i], QString("F%1").arg(i + 1), 120, top + 30, 400);
+    QLabel* key = label(kLabelNames[i], QString("F%1").arg(i + 1), 120, top + 30, 400);
     Text[static_cast<size_t>(i)] = text(this, kTextNames[i], 600, top, 5160);
     auto* browse = button(kBrowseNames[i], "Browse", 5880, top, 1080);
     Browses[static_cast<size_t>(i)] = browse;
+    // Nine buttons say "Browse".
+    NameControls({{Text[static_cast<size_t>(i)], key->text() + " wave file", {}, key},
+                  {browse, "Browse for the " + key->text() + " wave file"}});
     connect(browse, &QPushButton::clicked, this, [this, i] { Browse(i); });
   }
   const int below = kFirstRow + 9 * kRowHeight + 120;
-  label("Label10", "PTT serial port (0 for none)", 120, below + 30, 2400);
+  QLabel* lblPort = label("Label10", "PTT serial port (0 for none)", 120, below + 30, 2400);
   Text10 = text(this, "Text10", 2580, below, 600);
   Text10->setText("0");
-  label("Label11", "Parallel port address", 120, below + kRowHeight + 30, 2400);
+  QLabel* lblAddress =
+      label("Label11", "Parallel port address", 120, below + kRowHeight + 30, 2400);
   Text11 = text(this, "Text11", 2580, below + kRowHeight, 900);
   Text11->setText("&H378");
-  label("Label12", "Repeat F1 every (seconds, 0 for none)", 120, below + 2 * kRowHeight + 30, 2400);
+  QLabel* lblRepeat = label("Label12", "Repeat F1 every (seconds, 0 for none)", 120,
+                            below + 2 * kRowHeight + 30, 2400);
   txtPHLoop = text(this, "txtPHLoop", 2580, below + 2 * kRowHeight, 600);
   txtPHLoop->setText("0");
 
@@ -126,6 +132,13 @@ void PhoneFrm::BuildControls() {
   lblLoadNote->setObjectName("lblLoadNote");
   lblLoadNote->setWordWrap(true);
   design_->Add(lblLoadNote, ControlKind::kLabel, 120, below + 3 * kRowHeight + 180, 6840, 600);
+  NameControls({
+      {Text10, "PTT serial port", "0 for none", lblPort},
+      {Text11, "Parallel port address", {}, lblAddress},
+      {txtPHLoop, "Repeat F1 every, seconds", "0 for none", lblRepeat},
+      {Command11, "Test: plays F1"},
+      {lblLoadNote, {}, "How the settings were loaded"},
+  });
   connect(Command1, &QPushButton::clicked, this, &PhoneFrm::Command1_Click);
   connect(Command11, &QPushButton::clicked, this, &PhoneFrm::Command11_Click);
   connect(Command12, &QPushButton::clicked, this, &PhoneFrm::Command12_Click);

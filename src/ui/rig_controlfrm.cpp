@@ -172,9 +172,10 @@ void RigControlfrm::BuildControls() {
 
   // Where the Icom hint goes: only one of the two is ever shown.
   fraRigctld = AddFrame("fraRigctld", "rigctld (Hamlib):", 120, 3400, 2160, 980);
-  auto field = [this](const char* caption, const char* name, int top, int width) {
-    auto* l = new QLabel(caption, fraRigctld);
-    design_->Add(l, ControlKind::kLabel, 120, top + 30, 600, 255);
+  auto field = [this](const char* caption, const char* name, int top, int width,
+                      QLabel*& caption_label) {
+    caption_label = new QLabel(caption, fraRigctld);
+    design_->Add(caption_label, ControlKind::kLabel, 120, top + 30, 600, 255);
     auto* edit = new QLineEdit(fraRigctld);
     edit->setObjectName(name);
     design_->Add(edit, ControlKind::kTextBox, 720, top, width, 315);
@@ -182,8 +183,10 @@ void RigControlfrm::BuildControls() {
     edit->installEventFilter(this);
     return edit;
   };
-  txtRigctldHost = field("Host:", "txtRigctldHost", 250, 1320);
-  txtRigctldPort = field("Port:", "txtRigctldPort", 610, 720);
+  QLabel* lblRigctldHost = nullptr;
+  QLabel* lblRigctldPort = nullptr;
+  txtRigctldHost = field("Host:", "txtRigctldHost", 250, 1320, lblRigctldHost);
+  txtRigctldPort = field("Port:", "txtRigctldPort", 610, 720, lblRigctldPort);
   txtRigctldPort->setValidator(new QIntValidator(1, 65535, txtRigctldPort));
   connect(txtRigctldHost, &QLineEdit::textChanged, this,
           [this](const QString& t) { settings_.RigctldHost = Std(t.trimmed()); });
@@ -289,6 +292,8 @@ void RigControlfrm::BuildControls() {
       {List1, "Rig", {}, lblRig},
       {txtFreq, "String to read frequency", {}, lblFreqCaption},
       {txtMode, "String to read mode", {}, lblModeCaption},
+      {txtRigctldHost, "rigctld host", {}, lblRigctldHost},
+      {txtRigctldPort, "rigctld port", {}, lblRigctldPort},
       {lblFreq, {}, "Frequency read from the rig"},
       {lblMode, {}, "Mode read from the rig"},
       {lblUnProcess, {}, "Unprocessed data"},

@@ -231,11 +231,12 @@ class Walker:
             reg.generateKeyboardEvent(hold, None, self.at.KEY_RELEASE)
         pump()
 
-    def escape(self, window, label):
-        """Esc typed into the window closes it, as a keyboard user would."""
-        self.key(0xFF1B)
+    def escape(self, window, label, how=(0xFF1B,), key_name="Esc"):
+        """Esc (or the window's own closing key) typed into the window
+        closes it, as a keyboard user would."""
+        self.key(*how)
         if not wait(lambda: window.name not in [w.name for w in self.windows()], 5.0):
-            self.failures.append("Esc left " + label + " open")
+            self.failures.append(key_name + " left " + label + " open")
             return False
         return True
 
@@ -250,10 +251,11 @@ class Walker:
             node = found
         return node
 
-    def open_and_check(self, main, label, title, how, after=None, message=None):
+    def open_and_check(self, main, label, title, how, after=None, message=None, close=None):
         """Opens a window from the main window, by a key (keysym, held
-        keycode) or a menu path, reads it and closes it with Esc. A message
-        box that comes first is read and closed with Esc too."""
+        keycode) or a menu path, reads it and closes it with Esc, or with
+        the key `close` where Esc has another use there (False: left open).
+        A message box that comes first is read and closed with Esc too."""
         before = {w.name for w in self.windows()}
         if isinstance(how, tuple):
             self.key(*how)
@@ -278,7 +280,10 @@ class Walker:
         self.check(win, label)
         if after:
             after(win)
-        self.escape(win, label)
+        if close is None:
+            self.escape(win, label)
+        elif close:
+            self.escape(win, label, close, "its closing key")
 
     def serial_ports(self, rig):
         # The button is the window's last before Done: Shift+Tab from Done
@@ -295,6 +300,19 @@ class Walker:
             return
         self.check(win, "serial ports")
         self.escape(win, "serial ports")
+
+    def code_practice(self, setup):
+        button = self.find(setup, self.at.ROLE_PUSH_BUTTON, "Send Code Practice")
+        if button is None:
+            self.failures.append("Send Code Practice not found in the CW setup")
+            return
+        self.press_async(button)
+        win = self.window("On the Air Code Practice", 10.0)
+        if win is None:
+            self.failures.append("the code practice window did not open")
+            return
+        self.check(win, "code practice")
+        self.escape(win, "code practice")
 
     def listen(self, event):
         try:
@@ -352,6 +370,20 @@ class Walker:
                             ["Graph"], message="Not Enough Contacts to Graph.")
         self.open_and_check(main, "rig interface", "Rig Interface Setup", (ord("r"), ctrl),
                             after=self.serial_ports)
+        alt = 64  # Alt_L
+        self.open_and_check(main, "tune", "Change Frequency and Mode (Ctrl G (Go))",
+                            (ord("g"), ctrl))
+        # Esc there puts a TNC in command mode; Done (Alt+D) closes it.
+        self.open_and_check(main, "DX spotting", "DX Spotting Setup", (ord("d"), ctrl),
+                            close=(ord("d"), alt))
+        self.open_and_check(main, "CW setup", "CW String Selections", (ord("c"), ctrl),
+                            after=self.code_practice)
+        self.open_and_check(main, "phone", "Phone Wave Selections", (ord("p"), ctrl))
+        self.open_and_check(main, "voice navigation", "Voice Navigation Settings",
+                            ["Station", "Voice Navigation"])
+        self.open_and_check(main, "own grid", "Own Grid", (ord("s"), alt))
+        # Every key there, Esc included, is the main window's; it stays open.
+        self.open_and_check(main, "CW strings", "CW Strings", (ord("w"), ctrl), close=False)
         return self.report()
 
     def report(self):

@@ -10,20 +10,40 @@
 #include <functional>
 #include <memory>
 
+#include <QRegularExpression>
+
 #include "form1_fixture.h"
+#include "keying/cw_settings.h"
+#include "platform/gpsd_client.h"
 #include "platform/qt_serial_port.h"
+#include "support/fake_wave_player.h"
+#include "support/keying_doubles.h"
+#include "support/manual_millisecond_clock.h"
 #include "support/memory_settings_store.h"
+#include "support/recording_serial_port.h"
 #include "support/sample_log.h"
 #include "ui/accessible_names.h"
+#include "ui/blind_frm.h"
+#include "ui/cw_frm.h"
 #include "ui/form1_accessibility.h"
+#include "ui/form1_cw.h"
+#include "ui/form1_rover.h"
+#include "ui/form1_spots.h"
 #include "ui/form2.h"
 #include "ui/form5.h"
 #include "ui/form6.h"
 #include "ui/frm_band_plan.h"
+#include "ui/frm_code_practice.h"
+#include "ui/frm_cw_strings.h"
 #include "ui/frm_edit_con.h"
+#include "ui/frm_frequency_test.h"
+#include "ui/frm_rig_tune.h"
 #include "ui/frm_station_id.h"
 #include "ui/graph_qso.h"
 #include "ui/logo_window.h"
+#include "ui/own_grid_box.h"
+#include "ui/packet_spotfrm.h"
+#include "ui/phone_frm.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/serial_ports_window.h"
 
@@ -81,6 +101,14 @@ class WindowRules : public AccessibilityTest, public ::testing::WithParamInterfa
     return *ports_;
   }
   std::string folder() { return dir_.path().toStdString(); }
+  std::unique_ptr<WavePlayer> Player() { return std::make_unique<FakeWavePlayer>(ms_clock_); }
+  VoiceDevices Devices() {
+    struct NoParallel : ParallelPort {
+      void Write(std::uint16_t, std::uint8_t) override {}
+    };
+    return {Player(), std::make_unique<RecordingSerialPort>(), std::make_unique<NoParallel>()};
+  }
+  ManualMillisecondClock ms_clock_;
 };
 
 // Every window the program opens.
@@ -118,6 +146,48 @@ const WindowCase kWindows[] = {
                                        std::make_unique<QtSerialPort>(r.ports()), r.store(), {}));
      }},
     {"Logo", false, [](WindowRules& r) { return r.Keep(new LogoWindow(QString(), kScreen)); }},
+    {"RigTune", true,
+     [](WindowRules& r) {
+       r.StartMain();
+       return r.Keep(new frmRigTune(r.Main()->RigWindow(), r.prompter(), r.Main()));
+     }},
+    {"CommandTest", true,
+     [](WindowRules& r) {
+       r.StartMain();
+       return r.Keep(new frmFrequencyTest(r.Main()->RigWindow(), r.prompter(), r.Main()));
+     }},
+    // Esc puts a TNC in command mode there; Done (Alt+D) closes it.
+    {"DxSpotting", false,
+     [](WindowRules& r) {
+       r.StartMain();
+       return static_cast<QWidget*>(&r.Main()->spots().Window());
+     }},
+    {"CwSetup", true,
+     [](WindowRules& r) {
+       r.StartMain();
+       return static_cast<QWidget*>(&r.Main()->cw().setup());
+     }},
+    // Esc stops the CW being sent, as on the main window.
+    {"CwStrings", false,
+     [](WindowRules& r) {
+       r.StartMain();
+       return static_cast<QWidget*>(&r.Main()->cw().strings());
+     }},
+    {"CodePractice", true,
+     [](WindowRules& r) {
+       r.StartMain();
+       return r.Keep(new frmCodePractice(r.Main()->cw().setup(), kScreen));
+     }},
+    {"PhoneWaves", true,
+     [](WindowRules& r) {
+       return r.Keep(new PhoneFrm(r.Station(), r.prompter(), kScreen, r.Devices()));
+     }},
+    {"VoiceNavigation", true,
+     [](WindowRules& r) {
+       return r.Keep(new BlindFrm(r.Station(), kScreen, r.Player(), r.ms_clock_, {}));
+     }},
+    {"OwnGrid", true,
+     [](WindowRules& r) { return r.Keep(new OwnGridBox("FN20", r.prompter(), nullptr)); }},
 };
 
 QWidget* Show(QWidget* w) {
@@ -226,8 +296,8 @@ TEST_F(AccessibilityTest, SetupWindowsTabTopToBottom) {
 // What the main window's live region said, in order.
 class SpokenTest : public AccessibilityTest {
  protected:
-  void Start(const std::string& log_text = "") {
-    AccessibilityTest::Start(log_text);
+  void Start(const std::string& log_text = "", const char* mode = "PH") {
+    AccessibilityTest::Start(log_text, 1, mode);
     auto* region = form_->findChild<LiveRegion*>();
     ASSERT_TRUE(region);
     QObject::connect(region, &LiveRegion::Spoken, [this](const QString& t) { said_ << t; });
@@ -253,7 +323,7 @@ TEST_F(SpokenTest, ResultsAreSpokenAsTheyHappen) {
     const char* grid;
     const char* spoken;
   } rows[] = {
-      {"W1AW", "FN31", "Logged W1AW|"},
+      {"W1AW", "FN31", "Logged W1AW, contact 1|"},
       {"K2XYZ", "", "Need Grid!|"},
   };
   for (const Row& r : rows) {
@@ -296,6 +366,53 @@ TEST_F(SpokenTest, PossibleDupesAndTheNewMarkAreSpoken) {
   EXPECT_EQ(Said().toStdString(), "");
 }
 
+// The keyer's, the spot intake's and the GPS's messages on the main window
+// reach the operator whose focus stays in the call field.
+TEST_F(SpokenTest, KeyerSpotAndGpsMessagesAreSpoken) {
+  CwSettings cw;
+  cw.keying_line = 2;  // DTR
+  Write("CW.txt", FormatCwSettings(cw));
+  Start("", "CW");
+  GatedKeyingClock keying_clock;
+  RecordingKeyLine line{keying_clock};
+  form_->cw().setup().keyer().UseForTest(
+      keying_clock, [&](int) { return std::make_unique<ForwardingKeyLine>(line); });
+  store_.Save(kSettingsApplication, kSettingsSection, kGpsHostKey, "127.0.0.1");
+  store_.Save(kSettingsApplication, kSettingsSection, kGpsPortKey, "1");  // nothing listens
+  form_->set_settings_store(&store_);
+  form_->rover().SetGpsOn(true);
+  form_->rover().Report({GpsdReportKind::kFix, 3, 40.99, -75.5, ""});  // in FN20
+  Said();
+  auto key = [this](Qt::Key k) { return [this, k] { QTest::keyClick(form_->txtCall, k); }; };
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    const char* spoken;  // pattern of all that was said
+  } rows[] = {
+      {"faster", key(Qt::Key_Up), R"(^\d+ WPM\|$)"},
+      {"slower", key(Qt::Key_Down), R"(^\d+ WPM\|$)"},
+      {"keyboard CW on", key(Qt::Key_F12), R"(^Keyboard CW mode is ON!  Press F12.*\|$)"},
+      // The message line only empties; the word says it.
+      {"keyboard CW off", key(Qt::Key_F12), R"(^Keyboard CW mode is off\|$)"},
+      {"own call spotted",
+       [this] {
+         form_->spots().BandMapSpots("N0CALL", "144200.0", "DX de K1ABC: 144200.0 N0CALL FN20");
+       },
+       R"(^You've been spotted! \|.*You've been spotted!  DX de K1ABC)"},
+      {"GPS in another square",
+       [this] {
+         form_->rover().Report({GpsdReportKind::kFix, 3, 41.01, -75.5, ""});
+       },
+       R"(^GPS: you are in FN21[\s\S]*Alt\+Y.*\|$)"},
+  };
+  for (const auto& r : rows) {
+    r.act();
+    const QString said = Said();
+    EXPECT_TRUE(QRegularExpression(r.spoken).match(said).hasMatch())
+        << r.what << ": " << said.toStdString();
+  }
+}
+
 // ------------------------------------------------------------- reach ---
 
 TEST_F(AccessibilityTest, ReachKeysCollideWithNoMenuOrCaption) {
@@ -304,6 +421,10 @@ TEST_F(AccessibilityTest, ReachKeysCollideWithNoMenuOrCaption) {
   for (QAction* a : form_->menuBar()->actions()) taken << QKeySequence::mnemonic(a->text());
   for (QPushButton* b : form_->findChildren<QPushButton*>())
     if (b->window() == form_.get()) taken << QKeySequence::mnemonic(b->text());
+  // The rover's keys: the grid box, the GPS warning's answers, the bands.
+  for (Qt::Key rover : {Qt::Key_S, Qt::Key_Y, Qt::Key_N, Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3,
+                        Qt::Key_4, Qt::Key_5, Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9})
+    taken << QKeySequence(Qt::ALT | rover);
   for (const ReachKey& k : kForm1ReachKeys) {
     EXPECT_FALSE(k.key.keyboardModifiers() & Qt::ControlModifier) << k.control;
     EXPECT_FALSE(taken.contains(QKeySequence(k.key))) << k.control;
@@ -351,6 +472,57 @@ TEST_F(AccessibilityTest, KeysReachTheListTheMapAndTheButtons) {
   EXPECT_EQ(form_->cmdDup->text(), "Off");
   EXPECT_EQ(form_->cmdDup->accessibleName(), "Possible duplicates Off");
   EXPECT_EQ(Focus(), form_->txtCall);
+}
+
+// The spot list is reached by its key while it shows, and given back to
+// logging by Tab and Esc.
+TEST_F(AccessibilityTest, SpotListIsReachedAndLeftByKeys) {
+  Start();
+  QTreeWidget* spots = form_->spots().txtDX;
+  QTest::keyClick(form_->txtCall, Qt::Key_X, Qt::AltModifier);
+  EXPECT_EQ(Focus(), form_->txtCall);  // hidden: nothing to reach
+  form_->spots().BandMapSpots("W1AW", "144200.0", "DX de K1ABC: 144200.0 W1AW FN31");
+  form_->spots().BandMapSpots("K2XYZ", "144210.0", "DX de K1ABC: 144210.0 K2XYZ FN12");
+  spots->show();
+  Type(form_->txtCall, "K1");
+  const struct {
+    Qt::Key leave;
+    const char* call_after;
+  } rows[] = {{Qt::Key_Tab, "K1"}, {Qt::Key_Backtab, "K1"}, {Qt::Key_Escape, ""}};
+  for (const auto& r : rows) {
+    QTest::keyClick(form_->txtCall, Qt::Key_X, Qt::AltModifier);
+    ASSERT_EQ(Focus(), spots);
+    EXPECT_EQ(spots->currentItem()->text(0), "K2XYZ");  // the newest
+    QTest::keyClick(spots, r.leave);
+    EXPECT_EQ(Focus(), form_->txtCall) << r.leave;
+    EXPECT_EQ(form_->txtCall->text(), r.call_after) << r.leave;
+  }
+}
+
+// Page Up and Page Down change the band from the entry fields, and page
+// through a list that has the focus.
+TEST_F(AccessibilityTest, ListsKeepTheirPageKeys) {
+  std::string log;
+  for (int i = 0; i < 30; ++i)
+    log += Line(("W" + std::to_string(i) + "AW").c_str(), "59", "FN31", "59", "FN20", "06/09/2007",
+                "1900", "144 M", "PH");
+  Start(log);
+  for (int i = 0; i < 30; ++i)
+    form_->spots().BandMapSpots("K" + std::to_string(i) + "XY", "144200.0", "DX de K1ABC");
+  form_->spots().txtDX->show();
+  const QTreeWidget* lists[] = {form_->ListView1, form_->spots().txtDX};
+  const Qt::Key reach[] = {Qt::Key_L, Qt::Key_X};
+  for (size_t i = 0; i < std::size(lists); ++i) {
+    QTest::keyClick(form_->txtCall, reach[i], Qt::AltModifier);
+    ASSERT_EQ(Focus(), lists[i]);
+    QTest::keyClick(Focus(), Qt::Key_PageDown);
+    EXPECT_EQ(state_.prefs.CurrentBand, "144 M") << lists[i]->objectName().toStdString();
+    EXPECT_GT(lists[i]->indexOfTopLevelItem(lists[i]->currentItem()), 0)
+        << lists[i]->objectName().toStdString();
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+  }
+  QTest::keyClick(form_->txtCall, Qt::Key_PageDown);
+  EXPECT_NE(state_.prefs.CurrentBand, "144 M");  // the band keys still work from the fields
 }
 
 TEST_F(AccessibilityTest, MapSquaresSayWhetherWorked) {

@@ -63,10 +63,11 @@ frmCodePractice::frmCodePractice(CWFrm& cw, const ScreenGeometry& screen, QWidge
   design_->Add(frame, ControlKind::kFrame, 6360, 840, 2400, 900);
   Option1 = new QRadioButton("Letters Only", frame);
   Option1->setObjectName("Option1");
-  design_->Add(Option1, ControlKind::kOptionButton, 6480, 1100, 2000, 255);
+  // Inside the frame: positions are the frame's own.
+  design_->Add(Option1, ControlKind::kOptionButton, 120, 260, 2000, 255);
   Option2 = new QRadioButton("All", frame);
   Option2->setObjectName("Option2");
-  design_->Add(Option2, ControlKind::kOptionButton, 6480, 1400, 2000, 255);
+  design_->Add(Option2, ControlKind::kOptionButton, 120, 560, 2000, 255);
   Option1->setChecked(true);
 
   Command2 = button("Command2", "&Generate Random Characters", 6360, 1860, 2500);

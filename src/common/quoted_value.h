@@ -7,7 +7,9 @@
 // Collaborations: log/log_file (records), settings/program_prefs (vhfpref.txt).
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -49,6 +51,60 @@ class FieldReader {
   // The last field ended with a comma, so one more field follows even if
   // the line ends first.
   bool after_comma_ = false;
+};
+
+bool ParseNumber(std::string_view text, double& out);
+
+// Reads a settings file's values in order, one per call. After the first
+// value that is missing or does not convert every call refuses, so a chain of
+// reads stops where the file broke and read() says how many values came in.
+class ChainedFieldReader {
+ public:
+  explicit ChainedFieldReader(std::string_view text) : reader_(text) {}
+
+  bool Text(std::string& out) {
+    if (failed_) return false;
+    std::string field;
+    if (reader_.Next(field) != FieldReader::Status::kOk) return Fail();
+    out = std::move(field);
+    ++read_;
+    return true;
+  }
+  // A bare (unquoted) number rounded to the nearest whole value of Int;
+  // out of Int's range fails.
+  template <typename Int>
+  bool Integer(Int& out) {
+    if (failed_) return false;
+    std::string field;
+    bool quoted = false;
+    double v = 0;
+    if (reader_.Next(field, &quoted) != FieldReader::Status::kOk || quoted ||
+        !ParseNumber(field, v))
+      return Fail();
+    const double r = std::nearbyint(v);
+    if (r < static_cast<double>(std::numeric_limits<Int>::min()) ||
+        r > static_cast<double>(std::numeric_limits<Int>::max()))
+      return Fail();
+    out = static_cast<Int>(r);
+    ++read_;
+    return true;
+  }
+  bool Bool(bool& out) {
+    if (failed_) return false;
+    if (reader_.NextBool(out) != FieldReader::Status::kOk) return Fail();
+    ++read_;
+    return true;
+  }
+  int read() const { return read_; }
+
+ private:
+  bool Fail() {
+    failed_ = true;
+    return false;
+  }
+  FieldReader reader_;
+  bool failed_ = false;
+  int read_ = 0;
 };
 
 // Builds text in the same form. Values on one line are comma-separated.

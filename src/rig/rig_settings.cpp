@@ -10,51 +10,6 @@ namespace vantrel {
 
 namespace {
 
-// One value per call; after the first failure every call refuses, so a chain
-// of reads stops where the file broke.
-class RigSettingsParser {
- public:
-  explicit RigSettingsParser(std::string_view text) : reader_(text) {}
-
-  bool Text(std::string& out) {
-    if (failed_) return false;
-    std::string field;
-    if (reader_.Next(field) != FieldReader::Status::kOk) return Fail();
-    out = std::move(field);
-    ++read_;
-    return true;
-  }
-
-  template <typename Int>
-  bool Integer(Int& out) {
-    if (failed_) return false;
-    std::string field;
-    bool quoted = false;
-    double v = 0;
-    if (reader_.Next(field, &quoted) != FieldReader::Status::kOk || quoted ||
-        !ParseNumber(field, v))
-      return Fail();
-    const double r = std::nearbyint(v);
-    if (r < static_cast<double>(std::numeric_limits<Int>::min()) ||
-        r > static_cast<double>(std::numeric_limits<Int>::max()))
-      return Fail();
-    out = static_cast<Int>(r);
-    ++read_;
-    return true;
-  }
-
-  int read() const { return read_; }
-
- private:
-  bool Fail() {
-    failed_ = true;
-    return false;
-  }
-  FieldReader reader_;
-  bool failed_ = false;
-  int read_ = 0;
-};
-
 std::string StorableText(std::string_view text) {
   std::string out;
   for (char c : text)
@@ -87,7 +42,7 @@ std::string SerialSettingsString(const RigSettings& s) {
 }
 
 RigSettingsReadResult ParseRigSettings(std::string_view text, RigSettings& s) {
-  RigSettingsParser p(text);
+  ChainedFieldReader p(text);
   std::string baud;
   if (p.Text(baud)) s.Baud = PadBaud(baud);
   (void)(p.Text(s.Parity) && p.Text(s.DataBits) && p.Text(s.StopBits) && p.Text(s.ModeQuery) &&

@@ -10,55 +10,6 @@ namespace vantrel {
 
 namespace {
 
-// One value per call; after the first failure every call refuses, so a chain
-// of reads stops where the file broke.
-class Reader {
- public:
-  explicit Reader(std::string_view text) : reader_(text) {}
-
-  bool Text(std::string& out) {
-    if (failed_) return false;
-    std::string field;
-    if (reader_.Next(field) != FieldReader::Status::kOk) return Fail();
-    out = std::move(field);
-    ++read_;
-    return true;
-  }
-  template <typename Int>
-  bool Integer(Int& out) {
-    if (failed_) return false;
-    std::string field;
-    bool quoted = false;
-    double v = 0;
-    if (reader_.Next(field, &quoted) != FieldReader::Status::kOk || quoted ||
-        !ParseNumber(field, v))
-      return Fail();
-    const double r = std::nearbyint(v);
-    if (r < static_cast<double>(std::numeric_limits<Int>::min()) ||
-        r > static_cast<double>(std::numeric_limits<Int>::max()))
-      return Fail();
-    out = static_cast<Int>(r);
-    ++read_;
-    return true;
-  }
-  bool Bool(bool& out) {
-    if (failed_) return false;
-    if (reader_.NextBool(out) != FieldReader::Status::kOk) return Fail();
-    ++read_;
-    return true;
-  }
-  int read() const { return read_; }
-
- private:
-  bool Fail() {
-    failed_ = true;
-    return false;
-  }
-  FieldReader reader_;
-  bool failed_ = false;
-  int read_ = 0;
-};
-
 std::string StorableText(std::string_view text) {
   std::string out;
   for (char c : text)
@@ -83,7 +34,7 @@ SpotSource SpotSourceOf(std::string_view text) {
 }
 
 SpotSettingsReadResult ParseSpotSettings(std::string_view text, SpotSettings& s) {
-  Reader r(text);
+  ChainedFieldReader r(text);
   (void)(r.Text(s.Baud) && r.Text(s.Parity) && r.Text(s.DataBits) && r.Text(s.StopBits) &&
          r.Integer(s.Port) && r.Text(s.PowerLine) && r.Text(s.Source) &&
          r.Integer(s.ConvertToHex) && r.Integer(s.Handshaking) && r.Integer(s.DxOnly) &&

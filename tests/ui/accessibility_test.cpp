@@ -21,6 +21,7 @@
 #include "ui/frm_band_plan.h"
 #include "ui/frm_edit_con.h"
 #include "ui/frm_station_id.h"
+#include "ui/frm_winkey.h"
 #include "ui/graph_qso.h"
 #include "ui/logo_window.h"
 #include "ui/rig_controlfrm.h"
@@ -115,6 +116,10 @@ const WindowCase kWindows[] = {
      [](WindowRules& r) {
        return r.Keep(new RigControlfrm(r.Station(), r.prompter(), kScreen,
                                        std::make_unique<QtSerialPort>(r.ports()), r.store(), {}));
+     }},
+    {"WinKeySetup", true,
+     [](WindowRules& r) {
+       return r.Keep(new frmWinKey(r.Station(), r.prompter(), r.store(), kScreen, {}));
      }},
     {"Logo", false, [](WindowRules& r) { return r.Keep(new LogoWindow(QString(), kScreen)); }},
 };

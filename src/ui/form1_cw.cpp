@@ -73,6 +73,10 @@ CWFrm& Form1Cw::setup() {
     setup_ = new CWFrm(f_.state_, f_.prompter_, f_.settings_store(), f_.screen_, std::move(keyer),
                        std::move(hooks), &f_);
     setup_->setWindowFlag(Qt::Window);
+    // Choosing the WinKey line loads its window and settings at once.
+    connect(setup_->Option5, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) winkey();
+    });
   }
   return *setup_;
 }

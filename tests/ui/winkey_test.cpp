@@ -281,5 +281,17 @@ TEST_F(WinKeyMainTest, KeyboardCwTypesIntoTheKeyerAndBackspaceRemovesFromIt) {
   EXPECT_EQ(form_->txtCall->text(), "");
 }
 
+TEST_F(WinKeyMainTest, NoKeyerConnectedAsksOncePerMessageKeyAndSendsNothing) {
+  fake_.Unplug();
+  Key(Qt::Key_F1);
+  Key(Qt::Key_F1);
+  int asked = 0;
+  for (const auto& a : prompter_.asked) asked += a.title == kWinKeyNoConnectionTitle;
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(form_->cw().winkey().WinKeyOpen(), 0);
+  EXPECT_TRUE(form_->cw().winkey().Buffer().empty());
+  EXPECT_EQ(fake_.Received(), "");
+}
+
 }  // namespace
 }  // namespace vantrel::ui

@@ -8,6 +8,7 @@
 #include "ui/form1.h"
 #include "ui/frm_code_practice.h"
 #include "ui/frm_cw_strings.h"
+#include "ui/frm_winkey.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {
@@ -43,8 +44,17 @@ CWFrm& Form1Cw::setup() {
     // whoever opens it first makes the other let go.
     keyer.close_voice_port = [this] { f_.voice().ReleasePttPort(); };
     f_.voice().OnReleaseOtherPorts([this] {
+      if (winkey_ && winkey_->WinKeyOpen() != 0) winkey_->cmdCloseWinkey_Click();
       if (setup_) setup_->keyer().ReleasePort();
     });
+    keyer.winkey_send = [this](const std::string& text) { winkey().Send(text); };
+    keyer.winkey_clear = [this] {
+      if (winkey_) winkey_->ClearAll();
+    };
+    keyer.winkey_open = [this] { return winkey_ && winkey_->WinKeyOpen() != 0; };
+    keyer.winkey_backspace = [this](char) {
+      if (winkey_ && winkey_->Status() > 0) winkey_->Backspace();
+    };
     CwFrmHooks hooks;
     hooks.call = [this] { return f_.txtCall->text(); };
     hooks.rst_sent = [this] { return f_.txtRSTS->text(); };
@@ -53,6 +63,10 @@ CWFrm& Form1Cw::setup() {
       frmCodePractice practice(setup(), f_.screen_, parent);
       practice.exec();
     };
+    hooks.configure_winkey = [this] { winkey().exec(); };
+    hooks.winkey_speed = [this](int wpm) {
+      if (winkey_) winkey_->SetSpeed(wpm);
+    };
     hooks.focus_main = [this] {
       f_.activateWindow();
       f_.txtCall->setFocus();
@@ -60,8 +74,27 @@ CWFrm& Form1Cw::setup() {
     setup_ = new CWFrm(f_.state_, f_.prompter_, f_.settings_store(), f_.screen_, std::move(keyer),
                        std::move(hooks), &f_);
     setup_->setWindowFlag(Qt::Window);
+    // Choosing the WinKey line loads its window and settings at once.
+    connect(setup_->Option5, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) winkey();
+    });
   }
   return *setup_;
+}
+
+frmWinKey& Form1Cw::winkey() {
+  if (!winkey_) {
+    WinKeyHooks hooks;
+    hooks.cw_speed = [this] { return setup().Text11->text(); };
+    hooks.release_ports = [this] {
+      f_.voice().ReleasePttPort();
+      setup().keyer().ReleasePort();
+    };
+    winkey_ = new frmWinKey(f_.state_, f_.prompter_, f_.settings_store(), f_.screen_,
+                            std::move(hooks), &f_);
+    winkey_->setWindowFlag(Qt::Window);
+  }
+  return *winkey_;
 }
 
 frmCWStrings& Form1Cw::strings() {
@@ -75,6 +108,7 @@ frmCWStrings& Form1Cw::strings() {
 
 void Form1Cw::ReadCwSettings() {
   setup().LoadSettings();
+  if (setup_->keyer().KeyingLine() == int(CwKeying::kWinKey)) winkey();
 }
 
 bool Form1Cw::CwKeysActive() const {
@@ -86,7 +120,15 @@ bool Form1Cw::Key(QKeyEvent* key) {
   if (!CwKeysActive()) return false;
   CwKeyer& keyer = setup_->keyer();
   const int k = key->key();
-  if (k == Qt::Key_Escape) return false;  // the abort, never keyed
+  if (k == Qt::Key_Escape) {
+    // A busy WinKey is stopped at once; the entry stays.
+    if (keyer.KeyingLine() == int(CwKeying::kWinKey) && winkey_ && winkey_->WinKeyOpen() != 0 &&
+        winkey_->Status() > 0) {
+      winkey_->ClearAll();
+      return true;
+    }
+    return false;  // the abort, never keyed
+  }
   if (keyer.keyboard_mode() && EqualsNoCase(f_.state_.prefs.CurrentMode, "CW")) {
     if (k == Qt::Key_Backspace) {
       if (keyer.KeyingLine() == int(CwKeying::kWinKey)) {

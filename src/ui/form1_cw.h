@@ -1,5 +1,6 @@
 // The main window's side of CW: the setup and strings windows, the message
-// keys, the speed keys, keyboard CW mode and the stop keys.
+// keys, the speed keys, keyboard CW mode and the stop keys; the WinKey
+// keyer when it is the keying output.
 //
 // Collaborations: Form1 (fields, lblDialog, Mains, CurrentMode), CWFrm and
 // frmCWStrings (created at start-up, kept for the run), CwKeyer.
@@ -13,6 +14,7 @@ namespace vantrel::ui {
 class Form1;
 class CWFrm;
 class frmCWStrings;
+class frmWinKey;
 
 class Form1Cw : public QObject {
   Q_OBJECT
@@ -37,6 +39,8 @@ class Form1Cw : public QObject {
 
   CWFrm& setup();
   frmCWStrings& strings();
+  // Created with the WinKey keying line, kept for the run.
+  frmWinKey& winkey();
 
  private:
   bool CwKeysActive() const;
@@ -44,6 +48,7 @@ class Form1Cw : public QObject {
   Form1& f_;
   CWFrm* setup_ = nullptr;  // children of the main window
   frmCWStrings* strings_ = nullptr;
+  frmWinKey* winkey_ = nullptr;
 };
 
 }  // namespace vantrel::ui

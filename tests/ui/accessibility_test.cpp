@@ -39,6 +39,7 @@
 #include "ui/frm_frequency_test.h"
 #include "ui/frm_rig_tune.h"
 #include "ui/frm_station_id.h"
+#include "ui/frm_winkey.h"
 #include "ui/graph_qso.h"
 #include "ui/logo_window.h"
 #include "ui/own_grid_box.h"
@@ -144,6 +145,10 @@ const WindowCase kWindows[] = {
      [](WindowRules& r) {
        return r.Keep(new RigControlfrm(r.Station(), r.prompter(), kScreen,
                                        std::make_unique<QtSerialPort>(r.ports()), r.store(), {}));
+     }},
+    {"WinKeySetup", true,
+     [](WindowRules& r) {
+       return r.Keep(new frmWinKey(r.Station(), r.prompter(), r.store(), kScreen, {}));
      }},
     {"Logo", false, [](WindowRules& r) { return r.Keep(new LogoWindow(QString(), kScreen)); }},
     {"RigTune", true,

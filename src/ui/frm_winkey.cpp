@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 
-#include "platform/com_port_map.h"
 #include "keying/cw_settings.h"
+#include "platform/com_port_map.h"
 #include "platform/durable_file.h"
 #include "ui/accessible_names.h"
 #include "ui/widget_text.h"
@@ -141,6 +141,11 @@ void frmWinKey::BuildControls() {
   auto option = [this](QGroupBox* parent, const Choice& c, int left, int top, int* target) {
     auto* o = new QRadioButton(c.caption, parent);
     o->setObjectName(c.name);
+    // Positions are given on the window; a frame's children sit inside it.
+    if (const DesignControl* frame = design_->Find(parent)) {
+      left -= frame->rect.left();
+      top -= frame->rect.top();
+    }
     design_->Add(o, ControlKind::kOptionButton, left, top, 2640, 255);
     connect(o, &QRadioButton::clicked, this, [this, value = c.value, target] {
       *target = value;

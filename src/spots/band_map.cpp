@@ -160,13 +160,13 @@ SpotClick ClickOnSpot(const Spot& spot, bool right_button) {
   return c;
 }
 
-std::optional<size_t> NearestShownSpot(const SpotSlots& spots, const std::vector<PlacedSpot>& shown,
-                                       double mhz) {
+std::optional<size_t> NextShownSpot(const SpotSlots& spots, const std::vector<PlacedSpot>& shown,
+                                    double mhz, bool up) {
   std::optional<size_t> best;
   double best_distance = 0;
   for (const PlacedSpot& p : shown) {  // newest first: a tie keeps the newer
-    const double d = std::fabs(spots[p.slot].frequency - mhz);
-    if (!best || d < best_distance) {
+    const double d = up ? spots[p.slot].frequency - mhz : mhz - spots[p.slot].frequency;
+    if (d > 0 && (!best || d < best_distance)) {
       best = p.slot;
       best_distance = d;
     }

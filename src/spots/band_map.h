@@ -120,9 +120,9 @@ struct SpotClick {
 };
 SpotClick ClickOnSpot(const Spot& spot, bool right_button);
 
-// For the keyboard: the shown spot nearest a frequency (ties to the newer),
-// or none when nothing is shown.
-std::optional<size_t> NearestShownSpot(const SpotSlots& spots, const std::vector<PlacedSpot>& shown,
-                                       double mhz);
+// For the keyboard: the shown spot next above (`up`) or below a frequency,
+// the newer on a tie; none when there is none that way.
+std::optional<size_t> NextShownSpot(const SpotSlots& spots, const std::vector<PlacedSpot>& shown,
+                                    double mhz, bool up);
 
 }  // namespace vantrel

@@ -156,13 +156,21 @@ TEST(BandMapClick, RightTunesToTheExactHertzOtherButtonsDismiss) {
   EXPECT_FALSE(left.tune);
 }
 
-TEST(BandMapKeys, NearestShownSpotPrefersTheNewerOnATie) {
-  const SpotSlots spots = Slots({{"K1AB", 50.1}, {"W2CD", 50.3}, {"N3EF", 50.3}});
+TEST(BandMapKeys, NextShownSpotUpAndDownTheBand) {
+  const SpotSlots spots =
+      Slots({{"K1AB", 50.1}, {"W2CD", 50.3}, {"N3EF", 50.3}, {"K4GH", 144.2}, {"W5IJ", 50.2}});
   const auto shown = PlaceOnBandMap(spots, {50, 54}, kNow);
-  EXPECT_EQ(NearestShownSpot(spots, shown, 50.0), 47u);
-  EXPECT_EQ(NearestShownSpot(spots, shown, 50.15), 47u);
-  EXPECT_EQ(NearestShownSpot(spots, shown, 50.31), 49u);
-  EXPECT_FALSE(NearestShownSpot(spots, {}, 50.0));
+  const struct {
+    double from;
+    bool up;
+    std::optional<size_t> slot;
+  } cases[] = {
+      {50.0, true, 45}, {50.1, true, 49},  {50.2, true, 47},  // the newer of two at 50.3
+      {50.3, true, {}}, {54.0, false, 47}, {50.2, false, 45}, {50.1, false, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(NextShownSpot(spots, shown, c.from, c.up), c.slot) << c.from << " " << c.up;
+  EXPECT_FALSE(NextShownSpot(spots, {}, 50.0, true));
 }
 
 TEST(SpectrumMap, StripsScalesAndEdges) {

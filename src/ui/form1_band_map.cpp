@@ -76,8 +76,8 @@ Form1BandMap::Form1BandMap(Form1& form) : QObject(&form), f_(form) {
   connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { OpenSpectrumMap(); });
   NameControls({{list, "Spot list", "Newest spot first; a click takes its call and frequency"},
                 {lblDX, "Band map",
-                 "Spots on the current band; Alt+Right and Alt+Left take the next spot up or "
-                 "down the band"}});
+                 "Spots on the current band; Alt+Period and Alt+Comma take the next spot up "
+                 "or down the band"}});
   connect(f_.mnuViewSpectrumMap, &QAction::triggered, this, [this] { OpenSpectrumMap(); });
 }
 
@@ -213,12 +213,14 @@ void Form1BandMap::ListClicked(QTreeWidgetItem* item) {
 
 bool Form1BandMap::Key(QKeyEvent* key) {
   const int k = key->key();
-  if (key->modifiers() != Qt::AltModifier || (k != Qt::Key_Right && k != Qt::Key_Left))
+  // Alt with the arrows moves the grid map; "<" and ">" share these keys.
+  if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier ||
+      (k != Qt::Key_Period && k != Qt::Key_Comma))
     return false;
   if (!open_ || lblDX->isHidden()) return false;
   DisplayBandMapLabels();
   const SpotSlots& spots = f_.spots().book().store().spots();
-  const bool up = k == Qt::Key_Right;
+  const bool up = k == Qt::Key_Period;
   const double from = key_mhz_.value_or(up ? edges_.low : edges_.high);
   const std::optional<size_t> slot = NextShownSpot(spots, shown_, from, up);
   if (!slot) return true;

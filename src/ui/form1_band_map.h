@@ -5,7 +5,7 @@
 // Responsibilities: open, switch and close the area at the bottom of the
 // window (PacketResize); redraw the map from the store (DisplayBandMapLabels)
 // by moving its 50 labels; the mouse actions on labels, panel and list; the
-// keys that step through the map without a mouse (Alt+Right, Alt+Left); open
+// keys that step through the map without a mouse (Alt+Period, Alt+Comma); open
 // the spectrum map modally.
 // Collaborations: Form1 (entry field, rig window, clock, lblDupe),
 // Form1Spots (the store and txtDX), spots/band_map (all geometry),
@@ -50,7 +50,7 @@ class Form1BandMap : public QObject {
   // The map open at the moment, for a spot stored meanwhile.
   SpectrumMap* spectrum_map() const { return spectrum_; }
 
-  // Alt+Right / Alt+Left: the next spot up / down the band is taken as a
+  // Alt+Period / Alt+Comma: the next spot up / down the band is taken as a
   // right-click would take it.
   bool Key(QKeyEvent* key);
 

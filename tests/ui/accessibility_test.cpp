@@ -25,6 +25,7 @@
 #include "ui/logo_window.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/serial_ports_window.h"
+#include "ui/spectrum_map.h"
 
 namespace vantrel::ui {
 namespace {
@@ -117,6 +118,12 @@ const WindowCase kWindows[] = {
                                        std::make_unique<QtSerialPort>(r.ports()), r.store(), {}));
      }},
     {"Logo", false, [](WindowRules& r) { return r.Keep(new LogoWindow(QString(), kScreen)); }},
+    {"SpectrumMap", true,
+     [](WindowRules& r) {
+       static const SpotStore store;
+       static const FixedClock clock;
+       return r.Keep(new SpectrumMap(store, clock, 0, kScreen, {}));
+     }},
 };
 
 QWidget* Show(QWidget* w) {

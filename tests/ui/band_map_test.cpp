@@ -12,6 +12,7 @@
 #include "ui/form1_spots.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/spectrum_map.h"
+#include "ui/spot_window_fixture.h"
 
 namespace vantrel::ui {
 namespace {
@@ -234,6 +235,41 @@ TEST_F(BandMapTest, SpectrumMapShowsSpotsOnSeveralBandsAndRightClickTakesOne) {
   EXPECT_EQ(Map().spectrum_map(), nullptr);
   EXPECT_EQ(form_->txtCall->text(), "N3EF");
   EXPECT_EQ(form_->spots().book().store()[44].frequency, 0.0f);  // gone from both maps
+}
+
+using SpotAreaLayoutTest = SpotWindowTest;
+
+// Done lays the area out for the source and the display choice; a stored
+// source opens it at the next start.
+TEST_F(SpotAreaLayoutTest, DoneOpensSwitchesAndClosesTheAreaAndStartUpOpensIt) {
+  PacketSpotfrm& w = Open();
+  Form1BandMap& map = form_->band_map();
+  EXPECT_FALSE(map.AreaOpen());
+  Choose(w, "Telnet");
+  w.txtTelnetHost->setText("dxc.example.net");
+  w.txtTelnetPort->setText("7300");
+  w.OptBand->click();
+  w.cmdDone_Click();
+  EXPECT_TRUE(map.lblDX->isVisible());
+  w.show();
+  w.OptList->click();
+  w.cmdDone_Click();
+  EXPECT_FALSE(map.lblDX->isVisible());
+  EXPECT_TRUE(form_->spots().txtDX->isVisible());
+
+  const std::string saved = Read("PackSpot.txt");
+  form_.reset();
+  Write("PackSpot.txt", saved);
+  Start();
+  EXPECT_TRUE(form_->band_map().AreaOpen());
+  EXPECT_TRUE(form_->spots().txtDX->isVisible());
+
+  PacketSpotfrm& again = form_->spots().Window();
+  again.show();
+  Choose(again, "None");
+  again.cmdDone_Click();
+  EXPECT_FALSE(form_->band_map().AreaOpen());
+  EXPECT_FALSE(form_->spots().txtDX->isVisible());
 }
 
 }  // namespace

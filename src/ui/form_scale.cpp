@@ -352,12 +352,8 @@ void SetMainVerticalShare(DesignForm& form, double share) {
   form.vertical_share = share;
   for (DesignControl& c : form.controls()) {
     if (!MainScales(c.kind)) continue;
-    ControlState s = CurrentState(form, c);
     // Fonts and columns stay; only the vertical geometry gives way.
-    s = Scaled(s, 1.0, ratio, 1.0);
-    const double font = s.font;
-    Commit(c, s);
-    c.applied_font = CarriesText(c.kind) ? font : 0;
+    Commit(c, Scaled(CurrentState(form, c), 1.0, ratio, 1.0));
   }
 }
 

@@ -143,25 +143,12 @@ TEST(BandMapTip, CallFrequencyAndUtcTime) {
   EXPECT_EQ(SpotTip(s, 0), "K1ABCD  10368.100  20:30:05");
 }
 
-TEST(BandMapClick, RightTunesToTheExactHertzOtherButtonsDismiss) {
-  SpotStore s;
-  s.Add("W5LUA", 10368100.0 / 1000, kNow);
-  const SpotClick right = ClickOnSpot(s[49], true);
-  EXPECT_TRUE(right.tune);
-  EXPECT_FALSE(right.dismiss);
-  EXPECT_EQ(right.hz, 10368100000);
-  EXPECT_EQ(right.call, "W5LUA");
-  const SpotClick left = ClickOnSpot(s[49], false);
-  EXPECT_TRUE(left.dismiss);
-  EXPECT_FALSE(left.tune);
-}
-
 TEST(BandMapKeys, NextShownSpotUpAndDownTheBand) {
   const SpotSlots spots =
       Slots({{"K1AB", 50.1}, {"W2CD", 50.3}, {"N3EF", 50.3}, {"K4GH", 144.2}, {"W5IJ", 50.2}});
   const auto shown = PlaceOnBandMap(spots, {50, 54}, kNow);
   const struct {
-    double from;
+    float from;  // a spot's own frequency, as the keys step from it
     bool up;
     std::optional<size_t> slot;
   } cases[] = {

@@ -21,7 +21,9 @@
 #include "support/scripted_prompter.h"
 #include "ui/blind_frm.h"
 #include "ui/form1.h"
+#include "ui/form1_band_map.h"
 #include "ui/form1_rover.h"
+#include "ui/form1_spots.h"
 #include "ui/form2.h"
 #include "ui/form5.h"
 #include "ui/form6.h"
@@ -35,6 +37,7 @@
 #include "ui/prompter.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/serial_ports_window.h"
+#include "ui/spectrum_map.h"
 
 namespace {
 
@@ -55,7 +58,39 @@ void WriteFile(const QString& path, const std::string& bytes) {
   std::ofstream(path.toLocal8Bit().constData(), std::ios::binary) << bytes;
 }
 
-bool MainWindow(const QString& out, int width, int height, bool grid_view, bool rover = false) {
+// Spots of the last hour on 2 m and the HF bands, some of them old enough
+// to have faded.
+void AddSampleSpots(ui::Form1& form) {
+  using std::chrono::minutes;
+  const struct {
+    const char* call;
+    double mhz;
+    int minutes_ago;
+  } spots[] = {
+      {"K1JT", 144.125, 50},  {"W3SZ/R", 144.205, 40}, {"VE3ZZ", 144.240, 25},
+      {"K2UYH", 144.110, 15}, {"W1GHZ", 144.290, 12},  {"N2WK", 14.025, 9},
+      {"DL1ABC", 14.205, 8},  {"JA1XYZ", 7.012, 7},    {"G4ABC", 21.300, 6},
+      {"VK2DEF", 28.450, 5},  {"KB1ZZZ", 50.125, 4},   {"W8ZN", 50.313, 3},
+      {"AA4X", 144.174, 2},   {"K8GP/R", 144.200, 1},  {"WA2FGK", 144.270, 0},
+  };
+  SpotStore& store = form.spots().book().store();
+  for (const auto& s : spots) store.Add(s.call, s.mhz, form.clock().Now() - minutes(s.minutes_ago));
+}
+
+bool BandMaps(const QString& out, ui::Form1& form, const ui::ScreenGeometry& screen) {
+  form.band_map().PacketResize(true, false);
+  AddSampleSpots(form);
+  form.band_map().DisplayBandMapLabels();
+  bool ok = Save(form, out + "/main-band-map.png");
+  ui::SpectrumMap map(form.spots().book().store(), form.clock(), 5, screen, {});
+  map.show();
+  map.BandMapLabelDisplay();
+  ok &= Save(map, out + "/spectrum-map.png");
+  return ok;
+}
+
+bool MainWindow(const QString& out, int width, int height, bool grid_view, bool rover = false,
+                bool band_map = false) {
   QTemporaryDir work;
   ProgramPrefs prefs;
   prefs.OwnCall = "N0CALL";
@@ -94,6 +129,7 @@ bool MainWindow(const QString& out, int width, int height, bool grid_view, bool 
   form.set_utc_source([&] { return UtcFromLocal(form.clock().Now(), state.prefs.UtcOffsetHours); });
   if (!form.Load()) return false;
   form.show();
+  if (band_map) return BandMaps(out, form, screen);
   if (rover) {
     // A rover just over the FN20/FN21 line with the GPS option on, then the
     // grid box it may answer with instead.
@@ -259,6 +295,7 @@ int main(int argc, char** argv) {
   ok &= MainWindow(out, 1366, 768, false);
   ok &= MainWindow(out, 1920, 1080, true);
   ok &= MainWindow(out, 1366, 768, false, true);
+  ok &= MainWindow(out, 1366, 768, false, false, true);
   ok &= Dialogs(out);
   ui::ScreenGeometry screen;
   screen.screen = QRect(0, 0, 1920, 1080);

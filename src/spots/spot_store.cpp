@@ -41,17 +41,19 @@ std::string SpotLabel(std::string_view call) {
   return std::string(call.substr(0, first_digit)) + after;
 }
 
-void SpotStore::Add(std::string_view call, float mhz, LocalTime received) {
+void SpotStore::Add(std::string_view call, double mhz, LocalTime received) {
   for (size_t i = 1; i < kSlots; ++i) slots_[i - 1] = std::move(slots_[i]);
   Spot& newest = slots_[kSlots - 1];
   newest.call = std::string(call);
-  newest.frequency = mhz;
+  newest.frequency = static_cast<float>(mhz);
+  newest.hz = std::llround(mhz * 1e6);
   newest.received = received;
   newest.label = SpotLabel(call);
   // Slot 0 is about to leave the store anyway.
   for (size_t i = kSlots - 2; i >= 1; --i) {
     if (EqualsNoCase(slots_[i].call, call)) {
       slots_[i].frequency = 0;
+      slots_[i].hz = 0;
       break;
     }
   }
@@ -61,6 +63,7 @@ void SpotStore::Add(std::string_view call, float mhz, LocalTime received) {
 void SpotStore::Dismiss(size_t slot) {
   if (slot >= kSlots) return;
   slots_[slot].frequency = 0;
+  slots_[slot].hz = 0;
   ++version_;
 }
 
@@ -93,10 +96,11 @@ SpotTaken SpotBook::Take(std::string_view call, std::string_view frequency_khz,
   t.spot_text = std::string(spot_text.substr(0, spot_text.find_first_of("\r\n")));
   double khz = 0;
   if (!IsNumericText(frequency_khz, &khz)) return t;
-  const float mhz = static_cast<float>(khz / 1000);
-  if (!std::isfinite(mhz)) return t;  // too large for the store's number
+  const double mhz = khz / 1000;
+  // Too large for the store's number, or for whole hertz.
+  if (!std::isfinite(static_cast<float>(mhz)) || std::fabs(mhz) > 9e6) return t;
   store_.Add(call, mhz, now);
-  list_.Insert(MakeSpotListRow(call, mhz, t.spot_text));
+  list_.Insert(MakeSpotListRow(call, static_cast<float>(mhz), t.spot_text));
   t.stored = true;
   return t;
 }

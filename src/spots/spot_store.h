@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -24,6 +25,9 @@ namespace vantrel {
 struct Spot {
   std::string call;
   float frequency = 0;  // MHz
+  // The same frequency to the hertz, for tuning: a float holds 10368.1 as
+  // 10368.099609, which would put the radio 391 Hz off.
+  int64_t hz = 0;
   LocalTime received{};
   std::string label;
 };
@@ -40,7 +44,8 @@ class SpotStore {
   // Shifts every slot down by one, puts the spot in slot 49 and zeroes the
   // frequency of the newest older spot of the same call (any case), so a
   // station shows once, at its latest frequency.
-  void Add(std::string_view call, float mhz, LocalTime received);
+  // `mhz` comes from the kHz text as a double, so hz is exact.
+  void Add(std::string_view call, double mhz, LocalTime received);
   // A left click on the map: the slot is no longer shown.
   void Dismiss(size_t slot);
 

@@ -1,4 +1,5 @@
 #include "ui/form1.h"
+#include "ui/form1_band_map.h"
 #include "ui/form1_cw.h"
 
 #include "platform/qt_settings_store.h"
@@ -198,6 +199,7 @@ void Form1::BuildControls() {
   // The grid map in the band view's place, its view switch and arrows.
   map_ = new Form1GridMap(*this);
   spots_ = new Form1Spots(*this);
+  band_map_ = new Form1BandMap(*this);
   cw_ = new Form1Cw(*this);
 
   // The contact list and its buttons on the right.

@@ -52,6 +52,7 @@ class Form1Rover;
 class Form1Voice;
 class Form1Spots;
 class Form1Cw;
+class Form1BandMap;
 class RigControlfrm;
 
 inline constexpr int kGridLabelCount = 165;
@@ -267,6 +268,8 @@ class Form1 : public QMainWindow {
   // DX spots: the store, the spot list and the spotting window.
   Form1Spots& spots() { return *spots_; }
   Form1Cw& cw() { return *cw_; }
+  // The spot area: band map, spot list, spectrum map.
+  Form1BandMap& band_map() { return *band_map_; }
   void mnuRigInterface_Click();
 
   // Menu handlers that exist now.
@@ -301,8 +304,8 @@ class Form1 : public QMainWindow {
   // The window's side of a recount: lists, score, rates and the map.
   void RecountTallies();
   LogMaintenanceHooks MaintenanceHooks();
-  void RedrawBandMap() {}
-  void RefreshBandMapSpots() {}
+  void RedrawBandMap();
+  void RefreshBandMapSpots();
   void EmptyCwBuffer();
   void StopRepeatingMessages();
   bool CwSending() const;
@@ -331,6 +334,7 @@ class Form1 : public QMainWindow {
   friend class Form1Spots;
   // CW keys, windows and keyboard mode.
   friend class Form1Cw;
+  friend class Form1BandMap;
   void RestoreWorkingDirectory();
   void Terminate(int code);
 
@@ -357,6 +361,7 @@ class Form1 : public QMainWindow {
   Form1Voice* voice_ = nullptr;
   Form1Spots* spots_ = nullptr;
   Form1Cw* cw_ = nullptr;
+  Form1BandMap* band_map_ = nullptr;
   Tallies tallies_;
   StationSetupRunner setup_runner_;
   std::function<UtcTime()> utc_source_;

@@ -13,6 +13,7 @@
 #include "platform/durable_file.h"
 #include "ui/accessible_names.h"
 #include "ui/form1.h"
+#include "ui/form1_band_map.h"
 #include "ui/form1_band_mode.h"
 #include "ui/form1_cw.h"
 #include "ui/form1_entry_panel.h"
@@ -109,6 +110,7 @@ void Form1::OpenWindowForShortcut(int key) {
   if (key == Qt::Key_G) ShowRigTune();
   if (key == Qt::Key_P) voice_->OpenPhoneWindow();
   if (key == Qt::Key_D) spots_->ShowWindow();
+  if (key == Qt::Key_B) band_map_->OpenSpectrumMap();
   cw_->OpenForShortcut(key);
 }
 
@@ -119,6 +121,7 @@ bool Form1::FormWideKey(QKeyEvent* key) {
     return true;  // the character that would follow is discarded too
   }
   StopRepeatingMessages();
+  if (band_map_->Key(key)) return true;
   if (rover_->Key(key)) return true;
   if (cw_->Key(key)) return true;
   const int k = key->key();

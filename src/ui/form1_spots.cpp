@@ -9,6 +9,7 @@
 #include "spots/spot_settings.h"
 #include "ui/accessible_names.h"
 #include "ui/form1.h"
+#include "ui/form1_band_map.h"
 #include "ui/packet_spotfrm.h"
 #include "ui/widget_text.h"
 
@@ -58,6 +59,7 @@ PacketSpotfrm& Form1Spots::Window() {
       return log.Empty() ? std::string() : log.Record(log.ContactCount()).Call;
     };
     handoff.refresh_band_map = [this] { f_.RedrawBandMap(); };
+    handoff.packet_resize = [this] { f_.band_map().PacketResize(); };
     // The engine's address is kept outside the working folder, like the
     // COM port mapping; the usual engines listen on 127.0.0.1:8000.
     SettingsStore& store = f_.settings_store();
@@ -104,7 +106,7 @@ void Form1Spots::BandMapSpots(const std::string& qDXSpotCall, const std::string&
     SetBackground(f_.lblDupe, Qt::white);
   }
   if (!t.stored) return;
-  f_.RedrawBandMap();
+  f_.band_map().SpotStored();
   InsertListRow(book_.list().rows().front());
 }
 

@@ -4,6 +4,7 @@
 #include "common/text.h"
 #include "platform/durable_file.h"
 #include "ui/form1.h"
+#include "ui/form1_band_map.h"
 #include "ui/form1_band_mode.h"
 #include "ui/form1_files.h"
 #include "ui/form1_rover.h"
@@ -65,6 +66,8 @@ bool Form1::Load() {
   ApplyFullLayout();
   if (!EqualsNoCase(state_.prefs.RigType, "None")) OpenRigInterface();
   spots_->StartUp();
+  // A stored source shows its spots from the start, not only after Done.
+  if (spots_->WindowLoaded()) band_map_->PacketResize();
 
   rover_->Start();
   if (state_.SeededDefaults)

@@ -201,9 +201,9 @@ bool MainScales(ControlKind kind) {
   }
 }
 
-ControlState MainCreationState(const DesignControl& c, ScaleFactors f) {
+ControlState MainCreationState(const DesignForm& form, const DesignControl& c, ScaleFactors f) {
   if (!MainScales(c.kind)) return DesignState(c);
-  return Scaled(DesignState(c), f.w, f.h, std::min(f.w, f.h));
+  return Scaled(DesignState(c), f.w, f.h * form.vertical_share, std::min(f.w, f.h));
 }
 
 }  // namespace
@@ -323,7 +323,7 @@ void ScaleFormScreenCapped(DesignForm& form, const ScreenGeometry& screen) {
 void LayoutMainAtCreation(DesignForm& form, const ScreenGeometry& screen) {
   const ScaleFactors f = FactorsFor(screen.screen.size());
   PlaceWindow(form, QSizeF(screen.screen.size()), screen.screen, false, form.design_font() * f.h);
-  for (DesignControl& c : form.controls()) Commit(c, MainCreationState(c, f));
+  for (DesignControl& c : form.controls()) Commit(c, MainCreationState(form, c, f));
 }
 
 // The percentage layout shrinks what the creation layout made: every factor
@@ -336,7 +336,7 @@ void LayoutMainPercent(DesignForm& form, const ScreenGeometry& screen, int perce
   const QSizeF size(screen.screen.width() * p, screen.screen.height() * p);
   PlaceWindow(form, size, screen.screen, true, form.design_font() * f.h * p);
   for (DesignControl& c : form.controls()) {
-    const ControlState created = MainCreationState(c, f);
+    const ControlState created = MainCreationState(form, c, f);
     Commit(c, MainScales(c.kind) ? Scaled(created, p, p, p) : created);
   }
 }
@@ -355,8 +355,32 @@ void LayoutMainFull(DesignForm& form, const ScreenGeometry& screen, bool taskbar
   const bool updates = w && w->updatesEnabled();
   if (w) w->setUpdatesEnabled(false);
   PlaceWindow(form, QSizeF(target.size()), target, false, form.design_font() * f.h);
-  for (DesignControl& c : form.controls()) Commit(c, Scaled(MainCreationState(c, f), rx, ry, 1.0));
+  for (DesignControl& c : form.controls())
+    Commit(c, Scaled(MainCreationState(form, c, f), rx, ry, 1.0));
   if (w) w->setUpdatesEnabled(updates);
+}
+
+void SetMainVerticalShare(DesignForm& form, double share) {
+  if (share <= 0 || share == form.vertical_share) return;
+  const double ratio = share / form.vertical_share;
+  form.vertical_share = share;
+  for (DesignControl& c : form.controls()) {
+    if (!MainScales(c.kind)) continue;
+    // Fonts and columns stay; only the vertical geometry gives way.
+    Commit(c, Scaled(CurrentState(form, c), 1.0, ratio, 1.0));
+  }
+}
+
+QRect MainSpotArea(const DesignForm& form, QSize client) {
+  double bottom = 0;
+  for (const DesignControl& c : form.controls()) {
+    if (!MainScales(c.kind)) continue;
+    const QRectF& r = c.applied;
+    bottom = std::max(bottom, c.kind == ControlKind::kLine ? std::max(r.top(), r.height())
+                                                           : r.top() + r.height());
+  }
+  const int top = std::min(Px(bottom), client.height());
+  return QRect(Px(client.width() * 0.01), top, Px(client.width() * 0.97), client.height() - top);
 }
 
 bool ParseFormSizePercent(const QString& answer, int& percent) {

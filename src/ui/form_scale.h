@@ -91,6 +91,10 @@ class DesignForm {
   // Window size, position and font applied by the last layout.
   QRect applied_window;
   double applied_window_font = 0;
+  // The main window's share of its height left to its own controls: 0.9
+  // while the spot area takes the bottom of the window. Every main layout
+  // keeps to it, so a size change does not cover the area.
+  double vertical_share = 1.0;
 
  private:
   QPointer<QWidget> window_;
@@ -127,6 +131,14 @@ void ScaleFormScreenCapped(DesignForm& form, const ScreenGeometry& screen);
 void LayoutMainAtCreation(DesignForm& form, const ScreenGeometry& screen);
 void LayoutMainPercent(DesignForm& form, const ScreenGeometry& screen, int percent);
 void LayoutMainFull(DesignForm& form, const ScreenGeometry& screen, bool taskbar);
+
+// Opens (share 0.9) or closes (1.0) the main window's spot area: the tops
+// and heights of the controls the main layouts scale, and the vertical ends
+// of its lines, are multiplied by new share / old share.
+void SetMainVerticalShare(DesignForm& form, double share);
+// The spot area in client pixels: from the lowest bottom edge of those
+// controls to `client`'s bottom, 1 % of its width from the left and 97 % wide.
+QRect MainSpotArea(const DesignForm& form, QSize client);
 
 // Sizes the columns of a list view to its applied_columns; for windows that
 // create their columns after the layout has run.

@@ -365,6 +365,7 @@ class Walker:
                             ["File", "Write Cabrillo File"])
         self.open_and_check(main, "band privileges", "Frequency Privileges", (ord("f"), ctrl))
         self.open_and_check(main, "help", "Help Page", ["Help"])
+        self.open_and_check(main, "spectrum map", "HF Spectrum Map", (ord("b"), ctrl))
         self.open_and_check(main, "activity graph",
                             "Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)",
                             ["Graph"], message="Not Enough Contacts to Graph.")

@@ -35,6 +35,7 @@ TEST(SpotStore, FiftySlotsShiftAndTheNewestFrequencyOnlyRule) {
   EXPECT_EQ(s[49].frequency, 144.2f);
   EXPECT_EQ(s[38].call, "W40AA");
   EXPECT_EQ(s[38].frequency, 0.0f);
+  EXPECT_EQ(s[38].hz, 0);  // nothing left to tune to either
   EXPECT_EQ(s[37].call, "W39AA");
   EXPECT_NE(s[37].frequency, 0.0f);
 
@@ -50,6 +51,7 @@ TEST(SpotStore, FiftySlotsShiftAndTheNewestFrequencyOnlyRule) {
   t.Dismiss(49);
   t.Dismiss(50);  // out of range: nothing
   EXPECT_EQ(t[49].frequency, 0.0f);
+  EXPECT_EQ(t[49].hz, 0);
   EXPECT_EQ(t.version(), before + 1);
 }
 
@@ -76,6 +78,7 @@ TEST(SpotBook, ColumnsOfANewRowAndTheStoredRecord) {
 
   b.TakeLine(ClusterLine("K2UYH", "10368100.0", "W5LUA", "x"), "N0CALL", kNow);
   EXPECT_EQ(b.store()[49].frequency, 10368.1f);
+  EXPECT_EQ(b.store()[49].hz, 10368100000);  // the float is 391 Hz off
   EXPECT_EQ(b.list().rows()[0].frequency, "10368.1");
 }
 

@@ -47,6 +47,7 @@
 #include "ui/phone_frm.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/serial_ports_window.h"
+#include "ui/spectrum_map.h"
 
 namespace vantrel::ui {
 namespace {
@@ -193,6 +194,12 @@ const WindowCase kWindows[] = {
      }},
     {"OwnGrid", true,
      [](WindowRules& r) { return r.Keep(new OwnGridBox("FN20", r.prompter(), nullptr)); }},
+    {"SpectrumMap", true,
+     [](WindowRules& r) {
+       static const SpotStore store;
+       static const FixedClock clock;
+       return r.Keep(new SpectrumMap(store, clock, 0, kScreen, {}));
+     }},
 };
 
 QWidget* Show(QWidget* w) {

@@ -300,6 +300,28 @@ TEST_F(MainLayoutTest, FullSizeFollowsTheTaskbarOption) {
   EXPECT_TRUE(main->updatesEnabled());
 }
 
+// The spot area's tenth of the height stays the area's through later
+// layouts, and closing it gives every control back its place.
+TEST_F(MainLayoutTest, SpotAreaShareHoldsThroughLayoutsAndComesBack) {
+  const ScreenGeometry screen = Screen(1024, 768);
+  LayoutMainAtCreation(t.form, screen);
+  SetMainVerticalShare(t.form, 0.9);
+  ExpectRect(t.Of(t.label).applied, 16, 28.8, 128, 28.8);
+  EXPECT_NEAR(t.Of(t.line).applied.top(), 216 * 0.9, kEps);
+  EXPECT_NEAR(t.Of(t.line).applied.height(), 216 * 0.9, kEps);  // both ends
+  ExpectRect(t.Of(t.check).applied, 100, 100, 80, 20);          // not one of the kinds
+  LayoutMainPercent(t.form, screen, 90);
+  ExpectRect(t.Of(t.label).applied, 14.4, 28.8 * 0.9, 115.2, 28.8 * 0.9);
+  const QRect area = MainSpotArea(t.form, QSize(1000, 700));
+  EXPECT_EQ(area.left(), 10);
+  EXPECT_EQ(area.width(), 970);
+  EXPECT_EQ(area.bottom(), 699);
+  EXPECT_GE(area.top(), t.Of(t.line).applied.top());
+  SetMainVerticalShare(t.form, 1.0);
+  ExpectRect(t.Of(t.label).applied, 14.4, 28.8, 115.2, 28.8);
+  EXPECT_EQ(t.label->geometry(), QRect(14, 29, 115, 29));
+}
+
 TEST(FormSizePercent, ParsesClampsAndRounds) {
   const struct {
     const char* answer;

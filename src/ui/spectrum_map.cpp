@@ -1,6 +1,7 @@
 #include "ui/spectrum_map.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
@@ -68,6 +69,10 @@ SpectrumMap::SpectrumMap(const SpotStore& store, const Clock& clock, float utc_o
     serif.setFamily("Serif");
     l->setFont(serif);
     l->setMouseTracking(true);
+    // Tab walks the shown spots; Enter takes one, Delete removes it, so the
+    // map needs no pointer.
+    l->setFocusPolicy(Qt::StrongFocus);
+    l->setAccessibleName("Spot");
     l->installEventFilter(this);
     l->hide();
     design_->Add(l, ControlKind::kLabel, 0, 0, 615, 195, 6.75);
@@ -84,8 +89,8 @@ SpectrumMap::SpectrumMap(const SpotStore& store, const Clock& clock, float utc_o
   lblDXSpot.back()->raise();
   ComputeScales();
   NameControls({{this, " HF Spectrum Map",
-                 "Spots on eleven bands; right-click a spot to tune to it, any other "
-                 "button removes it"}});
+                 "Spots on eleven bands; right-click a spot, or Tab to it and press "
+                 "Enter, to tune to it; any other button, or Delete, removes it"}});
   BandMapLabelDisplay();
 }
 
@@ -122,6 +127,7 @@ void SpectrumMap::BandMapLabelDisplay() {
     const Spot& s = spots[p->slot];
     QLabel* l = lblDXSpot[p->slot];
     l->setToolTip(Latin1(SpotTip(s, utc_offset_)));
+    l->setAccessibleName(Latin1(s.call) + " " + Latin1(FormatScaleMhz(s.frequency)) + " MHz");
     l->setText(Latin1(s.label));
     const size_t b = static_cast<size_t>(p->strip);
     const LabelPlace at =
@@ -154,11 +160,33 @@ void SpectrumMap::changeEvent(QEvent* event) {
 bool SpectrumMap::eventFilter(QObject* watched, QEvent* event) {
   auto* label = qobject_cast<QLabel*>(watched);
   const auto it = std::find(lblDXSpot.begin(), lblDXSpot.end(), label);
-  if (it == lblDXSpot.end() || event->type() != QEvent::MouseButtonPress)
-    return QDialog::eventFilter(watched, event);
-  SpotPressed(static_cast<size_t>(it - lblDXSpot.begin()),
-              static_cast<QMouseEvent*>(event)->button());
-  return true;
+  if (it == lblDXSpot.end()) return QDialog::eventFilter(watched, event);
+  const auto slot = static_cast<size_t>(it - lblDXSpot.begin());
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      SpotPressed(slot, static_cast<QMouseEvent*>(event)->button());
+      return true;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+      // The spot with the focus is boxed, as a button with the focus is.
+      label->setFrameShape(event->type() == QEvent::FocusIn ? QFrame::Box : QFrame::NoFrame);
+      return false;
+    case QEvent::KeyPress: {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        SpotPressed(slot, Qt::RightButton);
+        return true;
+      }
+      if (key == Qt::Key_Delete) {
+        SpotPressed(slot, Qt::LeftButton);
+        focusNextChild();
+        return true;
+      }
+      return false;
+    }
+    default:
+      return QDialog::eventFilter(watched, event);
+  }
 }
 
 }  // namespace vantrel::ui

@@ -237,6 +237,48 @@ TEST_F(BandMapTest, SpectrumMapShowsSpotsOnSeveralBandsAndRightClickTakesOne) {
   EXPECT_EQ(form_->spots().book().store()[44].frequency, 0.0f);  // gone from both maps
 }
 
+// Without a pointer: Tab reaches each shown spot (named by call and
+// frequency), Delete removes the one with the focus, Enter takes one.
+TEST_F(BandMapTest, SpectrumMapIsWorkedFromTheKeyboard) {
+  StartWithMap();
+  Spot("K1ABCD", "14025.0");
+  Spot("N3EF", "7100.0");
+  Spot("VE3AB", "50125.0");
+  bool checked = false;
+  QTimer::singleShot(0, [&] {
+    SpectrumMap* map = Map().spectrum_map();
+    ASSERT_NE(map, nullptr);
+    checked = true;
+    QApplication::setActiveWindow(map);
+    map->setFocus();
+    QStringList names;
+    QWidget* first = nullptr;
+    for (int i = 0; i < 8; ++i) {
+      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : map, Qt::Key_Tab);
+      QWidget* at = QApplication::focusWidget();
+      if (!at || at == first) break;
+      if (!first) first = at;
+      names << at->accessibleName();
+    }
+    names.sort();
+    EXPECT_EQ(names.join("|").toStdString(), "K1ABCD 14.025 MHz|N3EF 7.100 MHz|VE3AB 50.125 MHz");
+    // Delete on K1ABCD's label removes it from the store and the map.
+    QLabel* k1 = map->lblDXSpot[47];
+    k1->setFocus();
+    QTest::keyClick(k1, Qt::Key_Delete);
+    EXPECT_TRUE(k1->isHidden());
+    EXPECT_EQ(form_->spots().book().store()[47].frequency, 0.0f);
+    // Enter on N3EF's label takes it and closes the map.
+    map->lblDXSpot[48]->setFocus();
+    QTest::keyClick(map->lblDXSpot[48], Qt::Key_Return);
+  });
+  form_->txtCall->setFocus();
+  QTest::keyClick(Focus(), Qt::Key_B, Qt::ControlModifier);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(Map().spectrum_map(), nullptr);
+  EXPECT_EQ(form_->txtCall->text(), "N3EF");
+}
+
 using SpotAreaLayoutTest = SpotWindowTest;
 
 // Done lays the area out for the source and the display choice; a stored

@@ -69,7 +69,8 @@ Form1BandMap::Form1BandMap(Form1& form) : QObject(&form), f_(form) {
     SetTextColour(l, ToColour(kSpotRecent));
   }
   lblDX->hide();
-  f_.client()->installEventFilter(this);  // window size changes move the area
+  client_ = f_.client();
+  client_->installEventFilter(this);  // window size changes move the area
   QTreeWidget* list = f_.spots().txtDX;
   connect(list, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { ListClicked(item); });
@@ -232,7 +233,7 @@ bool Form1BandMap::Key(QKeyEvent* key) {
 
 bool Form1BandMap::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (watched == f_.client()) {
+  if (watched == client_) {
     if (type == QEvent::Resize && open_) {
       PlaceArea();
       DisplayBandMapLabels();

@@ -71,6 +71,9 @@ class Form1BandMap : public QObject {
   Axis axis() const;
 
   Form1& f_;
+  // The client area, held here so the filter never calls into a main window
+  // that is being destroyed (its children still send events then).
+  QWidget* client_ = nullptr;
   bool open_ = false;
   bool list_mode_ = false;
   ScaleRange edges_{};  // kept when the band has no scale

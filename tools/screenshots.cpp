@@ -19,6 +19,7 @@
 #include "support/recording_serial_port.h"
 #include "support/sample_log.h"
 #include "support/scripted_prompter.h"
+#include "ui/all_bands_map.h"
 #include "ui/blind_frm.h"
 #include "ui/form1.h"
 #include "ui/form1_band_map.h"
@@ -37,7 +38,6 @@
 #include "ui/prompter.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/serial_ports_window.h"
-#include "ui/spectrum_map.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ bool BandMaps(const QString& out, ui::Form1& form, const ui::ScreenGeometry& scr
   ui::SpectrumMap map(form.spots().book().store(), form.clock(), 5, screen, {});
   map.show();
   map.BandMapLabelDisplay();
-  ok &= Save(map, out + "/spectrum-map.png");
+  ok &= Save(map, out + "/all-bands-map.png");
   return ok;
 }
 

@@ -10,11 +10,11 @@
 #include "rig/rig_command.h"
 #include "spots/spot_settings.h"
 #include "ui/accessible_names.h"
+#include "ui/all_bands_map.h"
 #include "ui/form1.h"
 #include "ui/form1_spots.h"
 #include "ui/packet_spotfrm.h"
 #include "ui/rig_controlfrm.h"
-#include "ui/spectrum_map.h"
 #include "ui/widget_text.h"
 
 namespace vantrel::ui {

@@ -23,6 +23,7 @@
 #include "support/recording_serial_port.h"
 #include "support/sample_log.h"
 #include "ui/accessible_names.h"
+#include "ui/all_bands_map.h"
 #include "ui/blind_frm.h"
 #include "ui/cw_frm.h"
 #include "ui/form1_accessibility.h"
@@ -47,7 +48,6 @@
 #include "ui/phone_frm.h"
 #include "ui/rig_controlfrm.h"
 #include "ui/serial_ports_window.h"
-#include "ui/spectrum_map.h"
 
 namespace vantrel::ui {
 namespace {

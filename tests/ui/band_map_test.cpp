@@ -8,10 +8,10 @@
 #include "spots/cluster_lines.h"
 #include "support/fake_radio.h"
 #include "support/pty_radio.h"
+#include "ui/all_bands_map.h"
 #include "ui/form1_band_map.h"
 #include "ui/form1_spots.h"
 #include "ui/rig_controlfrm.h"
-#include "ui/spectrum_map.h"
 #include "ui/spot_window_fixture.h"
 
 namespace vantrel::ui {

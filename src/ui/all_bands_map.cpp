@@ -1,4 +1,4 @@
-#include "ui/spectrum_map.h"
+#include "ui/all_bands_map.h"
 
 #include <QEvent>
 #include <QKeyEvent>
